@@ -1,0 +1,34 @@
+#pragma once
+// A serial device opened by its node, read without ever blocking. The system never writes
+// to the device.
+
+#include <cstddef>
+#include <string>
+
+class CSerialDevice
+{
+public:
+    CSerialDevice() = default;
+    ~CSerialDevice();
+    CSerialDevice(const CSerialDevice&) = delete;
+    CSerialDevice& operator=(const CSerialDevice&) = delete;
+
+    // Opens the node for exclusive use. False when it does not exist, cannot be opened or is
+    // already in use.
+    bool Open(const std::string& strDevicePath);
+    bool IsOpen() const { return m_nFd >= 0; }
+    // True when the open node is a terminal (a serial device).
+    bool IsTerminal() const;
+    // Applies a device-control string "baud,parity,data bits,stop bits" (e.g. "4800,N,8,1";
+    // parity one of N O E M S) in raw mode with reads that return at once; discards input
+    // received before. RS-485 half duplex is asked for when b485HalfDuplex is set, and its
+    // refusal is ignored. False when the string is rejected or cannot be applied.
+    bool Configure(const std::string& strControl, bool b485HalfDuplex);
+    // Reads what has arrived, up to nMax bytes. Returns the count, 0 when nothing arrived,
+    // -1 when the read failed (e.g. the device went away).
+    long Read(void* pBuffer, size_t nMax);
+    void Close();
+
+private:
+    int m_nFd = -1;
+};

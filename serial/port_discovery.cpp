@@ -1,0 +1,135 @@
+#include "serial/port_discovery.h"
+
+#include <algorithm>
+#include <cctype>
+#include <strings.h>
+
+namespace
+{
+
+void RemoveAll(std::string& str, const std::string& strWord)
+{
+    for (size_t n = str.find(strWord); n != std::string::npos; n = str.find(strWord, n))
+        str.erase(n, strWord.size());
+}
+
+// One left-to-right pass, so four spaces become two.
+void ReplaceDoubleSpaces(std::string& str)
+{
+    std::string strOut;
+    for (size_t n = 0; n < str.size(); ++n)
+    {
+        strOut += str[n];
+        if (str[n] == ' ' && n + 1 < str.size() && str[n + 1] == ' ')
+            ++n;
+    }
+    str = strOut;
+}
+
+bool IsSpace(char c)
+{
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+void TrimLeft(std::string& str, bool (*pfnDrop)(char))
+{
+    str.erase(str.begin(), std::find_if_not(str.begin(), str.end(), pfnDrop));
+}
+
+void TrimRight(std::string& str, bool (*pfnDrop)(char))
+{
+    str.erase(std::find_if_not(str.rbegin(), str.rend(), pfnDrop).base(), str.end());
+}
+
+// Generic words go; "Communications Port (COM1)" becomes "COM1".
+std::string CleanFriendlyName(std::string str)
+{
+    RemoveAll(str, "Communication Port");
+    RemoveAll(str, "Communications Port");
+    RemoveAll(str, "Serial Port");
+    ReplaceDoubleSpaces(str);
+    TrimLeft(str, IsSpace);
+    if (!str.empty() && str.front() == '(')
+    {
+        TrimLeft(str, [](char c) { return c == '('; });
+        TrimRight(str, [](char c) { return c == ' ' || c == ')'; });
+    }
+    else
+        TrimRight(str, IsSpace);
+    return str;
+}
+
+// The friendly name without a trailing " (...)".
+std::string DescriptionFromFriendlyName(const std::string& strFriendly)
+{
+    size_t nOpen = strFriendly.find(" (");
+    if (nOpen != std::string::npos && nOpen > 0 && strFriendly.find(')') == strFriendly.size() - 1)
+        return strFriendly.substr(0, nOpen);
+    return strFriendly;
+}
+
+} // namespace
+
+bool MakeSerInfo(const SPortDevice& device, SSerInfo& info)
+{
+    const std::string& strFriendly = device.m_strFriendlyName;
+    if (strFriendly.empty())
+        return false;
+
+    info = SSerInfo{};
+    info.m_strDevicePath = device.m_strDevicePath;
+    info.m_bUsbDevice = device.m_strLocation.compare(0, 3, "USB") == 0;
+
+    size_t nCom = strFriendly.find("(COM");
+    if (nCom != std::string::npos)
+    {
+        int nNumber = 0;
+        for (size_t n = nCom + 4; n < strFriendly.size() && std::isdigit(static_cast<unsigned char>(strFriendly[n])); ++n)
+            nNumber = std::min(nNumber * 10 + (strFriendly[n] - '0'), 1 << 20);
+        info.m_nPort = static_cast<int16_t>(nNumber);
+        info.m_strPortName = strFriendly.substr(nCom + 1);
+        std::erase(info.m_strPortName, ')');
+    }
+    else
+        info.m_strPortName = "COM?";
+
+    info.m_strFriendlyName = CleanFriendlyName(strFriendly);
+    if (info.m_strFriendlyName.empty())
+        info.m_strFriendlyName = info.m_strPortName;
+
+    info.m_strDescription = device.m_strDescription;
+    if (!info.m_bUsbDevice && info.m_strDescription.find("USB") != std::string::npos)
+        info.m_bUsbDevice = true;
+    if (info.m_strDescription.empty())
+        info.m_strDescription = DescriptionFromFriendlyName(info.m_strFriendlyName);
+    return true;
+}
+
+int ListSerialPorts(std::vector<SSerInfo>& ports)
+{
+    ports.clear();
+    for (const SPortDevice& device : EnumerateSerialDevices())
+    {
+        SSerInfo info;
+        if (MakeSerInfo(device, info))
+            ports.push_back(std::move(info));
+    }
+    return static_cast<int>(ports.size());
+}
+
+int FindReceiverPort()
+{
+    std::vector<SSerInfo> ports;
+    try
+    {
+        ListSerialPorts(ports);
+    }
+    catch (const CPortListError&)
+    {
+        return 0;
+    }
+    for (const SSerInfo& info : ports)
+        if (strcasecmp(info.m_strDescription.c_str(), kCp210xDescription) == 0)
+            return info.m_nPort;
+    return 0;
+}
