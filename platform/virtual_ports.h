@@ -19,6 +19,9 @@ struct SVirtualPort
 // $XDG_RUNTIME_DIR/zephyrane/ports/, or /tmp/zephyrane-<uid>/ports/ without that variable.
 std::string VirtualPortsFolder();
 
+// Creates the folder (and its parents) when it is missing.
+void CreateVirtualPortsFolder();
+
 // The COM number a file of the folder stands for ("COM193" gives 193); 0 for other names.
 int VirtualPortOfFileName(const std::string& strFileName);
 

@@ -1,0 +1,123 @@
+#include "platform/virtual_ports.h"
+
+#include "platform/com_numbers.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+std::string FileOfPort(int nPort)
+{
+    return VirtualPortsFolder() + ComName(nPort);
+}
+
+bool Exists(const std::string& strPath)
+{
+    struct stat st;
+    return !strPath.empty() && stat(strPath.c_str(), &st) == 0;
+}
+
+// The registration of one slot, whether or not its device still exists.
+std::optional<SVirtualPort> ReadRegistration(int nPort)
+{
+    std::ifstream file(FileOfPort(nPort));
+    SVirtualPort port;
+    port.m_nPort = nPort;
+    if (!std::getline(file, port.m_strDevicePath))
+        return std::nullopt;
+    std::getline(file, port.m_strDescription);
+    std::getline(file, port.m_strLocation);
+    return port;
+}
+
+} // namespace
+
+std::string VirtualPortsFolder()
+{
+    const char* pszRuntime = std::getenv("XDG_RUNTIME_DIR");
+    if (pszRuntime && *pszRuntime)
+        return std::string(pszRuntime) + "/zephyrane/ports/";
+    return "/tmp/zephyrane-" + std::to_string(getuid()) + "/ports/";
+}
+
+void CreateVirtualPortsFolder()
+{
+    std::string strFolder = VirtualPortsFolder();
+    for (size_t n = strFolder.find('/', 1); n != std::string::npos; n = strFolder.find('/', n + 1))
+        mkdir(strFolder.substr(0, n).c_str(), 0700);
+}
+
+int VirtualPortOfFileName(const std::string& strFileName)
+{
+    for (int nPort = kFirstVirtualPort; nPort <= kLastPort; ++nPort)
+        if (strFileName == ComName(nPort))
+            return nPort;
+    return 0;
+}
+
+std::optional<SVirtualPort> FindVirtualPort(int nPort)
+{
+    std::optional<SVirtualPort> port = ReadRegistration(nPort);
+    if (port && !Exists(port->m_strDevicePath))
+        return std::nullopt;
+    return port;
+}
+
+std::vector<SVirtualPort> ListVirtualPorts()
+{
+    std::vector<SVirtualPort> ports;
+    for (int nPort = kFirstVirtualPort; nPort <= kLastPort; ++nPort)
+        if (std::optional<SVirtualPort> port = FindVirtualPort(nPort))
+            ports.push_back(*port);
+    return ports;
+}
+
+CVirtualPortRegistration::CVirtualPortRegistration(const std::string& strDevicePath,
+                                                   const std::string& strDescription,
+                                                   const std::string& strLocation)
+{
+    CreateVirtualPortsFolder();
+    std::string strFolder = VirtualPortsFolder();
+    // Written under a hidden name first, then linked to its slot's name: the link either
+    // claims a free slot atomically or fails because another program holds it.
+    std::string strTemp = strFolder + ".new-" + std::to_string(getpid());
+    {
+        std::ofstream file(strTemp, std::ios::trunc);
+        file << strDevicePath << '\n' << strDescription << '\n' << strLocation << '\n';
+        if (!file.flush())
+        {
+            unlink(strTemp.c_str());
+            return;
+        }
+    }
+    for (int nPort = kFirstVirtualPort; nPort <= kLastPort && m_nPort == 0; ++nPort)
+    {
+        std::string strFile = FileOfPort(nPort);
+        std::optional<SVirtualPort> stale = ReadRegistration(nPort);
+        if (stale && !Exists(stale->m_strDevicePath))
+            unlink(strFile.c_str());
+        if (link(strTemp.c_str(), strFile.c_str()) == 0)
+        {
+            m_nPort = nPort;
+            m_strFile = strFile;
+        }
+    }
+    unlink(strTemp.c_str());
+}
+
+CVirtualPortRegistration::~CVirtualPortRegistration()
+{
+    Remove();
+}
+
+void CVirtualPortRegistration::Remove()
+{
+    if (!m_strFile.empty())
+        unlink(m_strFile.c_str());
+    m_strFile.clear();
+    m_nPort = 0;
+}
