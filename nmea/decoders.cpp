@@ -1,0 +1,211 @@
+#include "nmea/decoders.h"
+
+#include <algorithm>
+
+#include "nmea/decimal.h"
+#include "nmea/field_parser.h"
+#include "nmea/nmea_angle.h"
+#include "nmea/sentence.h"
+#include "nmea/sentinels.h"
+
+namespace {
+
+// Loads a sentence of the given type, verifies its checksum (which strips the line end and
+// the checksum suffix) and reads past the address field. False for any other sentence.
+bool StartSentence(CFieldParser& parser, std::string_view sentence, std::string_view type)
+{
+    if (!sentence.starts_with('$') || SentenceType(sentence) != type)
+        return false;
+    parser.Load(sentence);
+    parser.VerifyChecksum();
+    parser.GetField();
+    return true;
+}
+
+double OrZero(double dValue)
+{
+    return dValue == kNmeaAbsentDouble ? 0.0 : dValue;
+}
+
+// Stores the next field as a number (0 when missing), or reads past it without a target.
+void ReadDouble(CFieldParser& parser, double* pTarget)
+{
+    if (pTarget)
+        *pTarget = OrZero(parser.GetDouble());
+    else
+        parser.GetField();
+}
+
+// An integer field that must lie within 0..nMax (read as unsigned, so negative and absent
+// values fall outside); anything else becomes 0.
+std::uint32_t ReadBounded(CFieldParser& parser, std::uint32_t nMax)
+{
+    const auto nValue = static_cast<std::uint32_t>(parser.GetInt());
+    return nValue > nMax ? 0 : nValue;
+}
+
+constexpr std::uint32_t kPrnLimit = 100;
+constexpr std::int32_t kMaxGsvMessages = 6;
+constexpr std::size_t kSatellitesPerGsv = 4;
+
+}  // namespace
+
+// $GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*hh
+bool DecodeGGA(std::string_view sentence, double* pLatitude, double* pLongitude,
+               double* pHeight, double* pSeparation, std::int32_t* pFix,
+               std::int32_t* pSatellites, double* pHdop)
+{
+    CFieldParser parser;
+    if (!StartSentence(parser, sentence, "GGA"))
+        return false;
+
+    parser.GetField();  // UTC time
+    const std::string strLatitude = parser.GetField();
+    const std::string strNorthSouth = parser.GetField();
+    if (pLatitude)
+        *pLatitude = NmeaAngleToRadians(strLatitude, strNorthSouth, AngleKind::Latitude);
+    const std::string strLongitude = parser.GetField();
+    const std::string strEastWest = parser.GetField();
+    if (pLongitude)
+        *pLongitude = NmeaAngleToRadians(strLongitude, strEastWest, AngleKind::Longitude);
+
+    if (pFix)
+        *pFix = parser.GetInt() == 0 ? 0 : 2;  // an empty quality field counts as a fix
+    else
+        parser.GetField();
+    if (pSatellites)
+        *pSatellites = parser.GetInt();
+    else
+        parser.GetField();
+    ReadDouble(parser, pHdop);
+
+    if (!pHeight)
+        return true;
+    *pHeight = OrZero(parser.GetDouble());
+    parser.GetField();  // altitude unit
+    const double dSeparation = parser.GetDouble();
+    if (pSeparation)
+        *pSeparation = OrZero(dSeparation);
+    else if (dSeparation != kNmeaAbsentDouble)
+        *pHeight += dSeparation;
+    return true;
+}
+
+// $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*hh
+bool DecodeGSA(std::string_view sentence, std::int32_t* pFix, std::int32_t* pSatellitesUsed,
+               SSatTable* pTable, double* pHdop, double* pPdop, double* pVdop)
+{
+    if (!pTable)
+        return false;
+    CFieldParser parser;
+    if (!StartSentence(parser, sentence, "GSA"))
+        return false;
+
+    parser.GetField();  // selection mode
+    if (pFix) {
+        const std::int32_t nType = parser.GetInt();
+        *pFix = nType == 2 ? 1 : nType == 3 ? 2 : 0;
+    } else {
+        parser.GetField();
+    }
+
+    for (SSatInfo& sat : *pTable)
+        sat.m_bUsed = false;
+    // Everything but the three DOP fields at the end is a satellite number. A receiver that
+    // appends a further field shifts the DOP values by one; it is read as it comes.
+    const std::string_view rest = parser.Text();
+    const std::size_t nFields = rest.empty() ? 0 : std::ranges::count(rest, ',') + 1;
+    for (std::size_t i = 0; i + 3 < nFields; ++i) {
+        const std::int32_t nPrn = parser.GetInt();
+        if (nPrn == 0)
+            continue;
+        for (SSatInfo& sat : *pTable) {
+            if (sat.m_nPrn == static_cast<std::uint32_t>(nPrn))
+                sat.m_bUsed = true;
+        }
+    }
+    if (pSatellitesUsed) {
+        *pSatellitesUsed = static_cast<std::int32_t>(std::ranges::count_if(
+            *pTable, [](const SSatInfo& sat) { return sat.m_nPrn != 0 && sat.m_bUsed; }));
+    }
+
+    ReadDouble(parser, pPdop);
+    ReadDouble(parser, pHdop);
+    ReadDouble(parser, pVdop);
+    return true;
+}
+
+// $GPGSV,3,1,10,23,38,230,44,29,71,156,47,07,29,116,41,08,09,081,36*hh
+bool DecodeGSV(std::string_view sentence, SSatTable* pTable, std::int32_t* pInView,
+               bool* pLast)
+{
+    if (!pTable)
+        return false;
+    CFieldParser parser;
+    if (!StartSentence(parser, sentence, "GSV"))
+        return false;
+
+    const std::int32_t nMessages = parser.GetInt();
+    const std::int32_t nMessage = parser.GetInt();
+    if (pLast)
+        *pLast = nMessages == nMessage;
+    const std::int32_t nInView = parser.GetInt();
+    if (pInView)
+        *pInView = nInView;
+    if (nMessage < 1 || nMessage > kMaxGsvMessages)
+        return true;
+
+    SSatTable& table = *pTable;
+    // The first message of a group forgets the positions of slots beyond the satellites
+    // now in view; their PRN stays until a message fills or empties the slot.
+    if (nMessage == 1 && nInView >= 0 && nInView < static_cast<std::int32_t>(kSatTableSize)) {
+        for (std::size_t i = static_cast<std::size_t>(nInView); i < kSatTableSize; ++i) {
+            table[i].m_nElevation = 0;
+            table[i].m_nAzimuth = 0;
+            table[i].m_nSnr = 0;
+        }
+    }
+
+    const std::size_t nFirst = kSatellitesPerGsv * static_cast<std::size_t>(nMessage - 1);
+    for (std::size_t i = nFirst; i < nFirst + kSatellitesPerGsv; ++i) {
+        SSatInfo& sat = table[i];
+        sat.m_nPrn = static_cast<std::uint32_t>(parser.GetInt());
+        if (sat.m_nPrn >= kPrnLimit) {  // also an empty or missing satellite
+            sat.m_nPrn = 0;
+            sat.m_nElevation = 0;
+            sat.m_nAzimuth = 0;
+            sat.m_nSnr = 0;
+            parser.GetField();
+            parser.GetField();
+            parser.GetField();
+            continue;
+        }
+        sat.m_nElevation = ReadBounded(parser, 90);
+        sat.m_nAzimuth = ReadBounded(parser, 360);
+        sat.m_nSnr = ReadBounded(parser, 100);
+    }
+    return true;
+}
+
+// $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*hh
+bool DecodeVTG(std::string_view sentence, double* pCourse, double* pSpeed)
+{
+    CFieldParser parser;
+    if (!StartSentence(parser, sentence, "VTG"))
+        return false;
+
+    const std::string strTrue = parser.GetField();
+    if (!strTrue.empty() && pCourse)
+        *pCourse = ParseDecimalDouble(strTrue);
+    parser.GetField();  // "T"
+    const std::string strMagnetic = parser.GetField();
+    if (!strMagnetic.empty() && strTrue.empty() && pCourse)
+        *pCourse = ParseDecimalDouble(strMagnetic);
+    parser.GetField();  // "M"
+    const std::string strKnots = parser.GetField();
+    if (pSpeed)
+        *pSpeed = strKnots.empty() ? -1.0 : ParseDecimalDouble(strKnots);
+    parser.GetField();  // "N"
+    parser.GetField();  // km/h
+    return true;
+}

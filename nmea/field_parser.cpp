@@ -1,0 +1,153 @@
+#include "nmea/field_parser.h"
+
+#include <array>
+
+#include "nmea/decimal.h"
+#include "nmea/sentence.h"
+
+namespace {
+
+// The characters a numeric token is made of.
+constexpr std::array<bool, 256> MakeNumericTable()
+{
+    std::array<bool, 256> table{};
+    for (const char ch : std::string_view("+-0123456789.e?"))
+        table[static_cast<unsigned char>(ch)] = true;
+    return table;
+}
+constexpr std::array<bool, 256> kNumeric = MakeNumericTable();
+
+bool IsNumeric(char ch)
+{
+    return kNumeric[static_cast<unsigned char>(ch)];
+}
+
+// Escapes that text fields use for characters that cannot stand in a sentence, framed by
+// the Windows-1252 guillemets 0xAB and 0xBB.
+constexpr std::string_view kEscapeCr = "\xAB" "CR>\xBB";
+constexpr std::string_view kEscapeLf = "\xAB" "LF>\xBB";
+constexpr std::string_view kEscapeDelimiter = "\xAB" "COMMA>\xBB";
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    for (std::size_t nPos = text.find(from); nPos != std::string::npos; nPos = text.find(from, nPos + to.size()))
+        text.replace(nPos, from.size(), to);
+}
+
+}  // namespace
+
+CFieldParser::CFieldParser()
+    : m_chDelimiter(','), m_strDelimiter(1, m_chDelimiter)
+{
+}
+
+void CFieldParser::Load(std::string_view sentence)
+{
+    m_strText.assign(sentence);
+    m_nReadPos = 0;
+}
+
+void CFieldParser::DropLeadingSpace()
+{
+    while (m_nReadPos < m_strText.size() && IsWhiteSpace(m_strText[m_nReadPos]))
+        ++m_nReadPos;
+}
+
+void CFieldParser::DropTrailingSpace()
+{
+    std::size_t nEnd = m_strText.size();
+    while (nEnd > m_nReadPos && IsWhiteSpace(m_strText[nEnd - 1]))
+        --nEnd;
+    m_strText.resize(nEnd);
+}
+
+void CFieldParser::DropDelimiter()
+{
+    if (m_nReadPos < m_strText.size() && m_strText[m_nReadPos] == m_chDelimiter)
+        ++m_nReadPos;
+}
+
+void CFieldParser::VerifyChecksum()
+{
+    m_strText.erase(0, m_nReadPos);
+    m_nReadPos = 0;
+    std::erase_if(m_strText, [](char ch) { return ch == '\r' || ch == '\n'; });
+
+    const std::size_t nSize = m_strText.size();
+    const std::string_view suffix = std::string_view(m_strText).substr(nSize < 3 ? 0 : nSize - 3);
+    if (m_strText.starts_with('$') && suffix.starts_with('*')) {
+        // Upper-case digits only: a sentence with lower-case digits does not verify.
+        constexpr std::string_view kHex = "0123456789ABCDEF";
+        const unsigned nSum = NmeaChecksum(m_strText);
+        const char expected[3] = {'*', kHex[(nSum >> 4) & 0xF], kHex[nSum & 0xF]};
+        m_bChecksumOk = suffix == std::string_view(expected, 3);
+        m_strText.resize(nSize - suffix.size());
+    } else {
+        m_bChecksumOk = false;
+    }
+}
+
+std::string CFieldParser::GetField()
+{
+    DropLeadingSpace();
+    const std::string_view rest = Text();
+    if (rest.empty())
+        return {};
+
+    std::string strValue;
+    if (rest.front() == '"') {
+        const std::size_t nClose = rest.find('"', 1);
+        strValue.assign(rest.substr(1, nClose == std::string_view::npos ? std::string_view::npos : nClose - 1));
+        // Whatever follows the closing quote up to the delimiter is not part of the value.
+        const std::size_t nDelimiter = nClose == std::string_view::npos ? std::string_view::npos : rest.find(m_chDelimiter, nClose + 1);
+        m_nReadPos += nDelimiter == std::string_view::npos ? rest.size() : nDelimiter;
+    } else {
+        const std::size_t nDelimiter = rest.find(m_chDelimiter);
+        const std::size_t nLength = nDelimiter == std::string_view::npos ? rest.size() : nDelimiter;
+        strValue.assign(rest.substr(0, nLength));
+        m_nReadPos += nLength;
+    }
+    DropLeadingSpace();
+    DropDelimiter();
+    DropTrailingSpace();
+
+    if (strValue.find('\xAB') != std::string::npos) {
+        ReplaceAll(strValue, kEscapeCr, "\r");
+        ReplaceAll(strValue, kEscapeLf, "\n");
+        ReplaceAll(strValue, kEscapeDelimiter, m_strDelimiter);
+    }
+    return strValue;
+}
+
+std::string_view CFieldParser::GetNumber()
+{
+    DropLeadingSpace();
+    std::string_view token;
+    if (m_nReadPos < m_strText.size() && m_strText[m_nReadPos] != m_chDelimiter) {
+        while (m_nReadPos < m_strText.size() && !IsNumeric(m_strText[m_nReadPos]))
+            ++m_nReadPos;
+        const std::size_t nStart = m_nReadPos;
+        while (m_nReadPos < m_strText.size() && IsNumeric(m_strText[m_nReadPos]))
+            ++m_nReadPos;
+        token = std::string_view(m_strText).substr(nStart, m_nReadPos - nStart);
+        DropLeadingSpace();
+    }
+    DropDelimiter();
+    return token;
+}
+
+std::int32_t CFieldParser::GetInt()
+{
+    const std::string_view token = GetNumber();
+    if (token.empty() || token.find('?') != std::string_view::npos)
+        return kNmeaAbsentInt;
+    return ParseDecimalInt(token);
+}
+
+double CFieldParser::GetDouble()
+{
+    const std::string_view token = GetNumber();
+    if (token.empty() || token.find('?') != std::string_view::npos)
+        return kNmeaAbsentDouble;
+    return ParseDecimalDouble(token);
+}
