@@ -1,0 +1,116 @@
+// nmea-decode: decodes NMEA 0183 text through the receive ring, line framing and sentence
+// decoders of the monitor, and prints one JSON object per line (or a summary).
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/nmea-decode/line_decoder.h"
+#include "tools/nmea-decode/stream_decoder.h"
+
+namespace {
+
+constexpr int kExitUnreadable = 2;
+constexpr std::size_t kReadSize = 64 * 1024;
+constexpr std::size_t kFlushSize = 64 * 1024;
+
+constexpr const char* kUsage =
+    "usage: nmea-decode [--raw] [--summary] [FILE...]\n"
+    "Decodes NMEA 0183 text from the files in order (standard input when none or \"-\")\n"
+    "and prints one JSON object per line.\n"
+    "  --raw      add the line as received\n"
+    "  --summary  print only the counts of lines and decoded lines per type and of\n"
+    "             checksum failures\n";
+
+struct SCommandLine
+{
+    CLineDecoder::SOptions m_options;
+    std::vector<std::string> m_files;
+};
+
+// Reads the options; false (after telling why) for an unknown one.
+bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
+{
+    bool bOptionsDone = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (bOptionsDone || arg == "-" || !arg.starts_with('-'))
+            commandLine.m_files.emplace_back(arg);
+        else if (arg == "--")
+            bOptionsDone = true;
+        else if (arg == "--raw")
+            commandLine.m_options.m_bRaw = true;
+        else if (arg == "--summary")
+            commandLine.m_options.m_bSummary = true;
+        else if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else {
+            std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage);
+            return false;
+        }
+    }
+    if (commandLine.m_files.empty())
+        commandLine.m_files.emplace_back("-");
+    return true;
+}
+
+void Flush(std::string& out)
+{
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.clear();
+}
+
+// Decodes one file ("-" for standard input); false when it could not be opened or read.
+bool DecodeFile(const std::string& name, CStreamDecoder& stream, std::string& out)
+{
+    const bool bStdin = name == "-";
+    std::FILE* pFile = bStdin ? stdin : std::fopen(name.c_str(), "rb");
+    if (!pFile) {
+        std::fprintf(stderr, "nmea-decode: cannot open %s: %s\n", name.c_str(), std::strerror(errno));
+        return false;
+    }
+    std::vector<char> chunk(kReadSize);
+    bool bOk = true;
+    while (const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), pFile)) {
+        stream.Feed(chunk.data(), n, out);
+        if (out.size() >= kFlushSize)
+            Flush(out);
+    }
+    if (std::ferror(pFile)) {
+        std::fprintf(stderr, "nmea-decode: cannot read %s: %s\n",
+                     bStdin ? "standard input" : name.c_str(), std::strerror(errno));
+        bOk = false;
+    }
+    if (!bStdin)
+        std::fclose(pFile);
+    return bOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    SCommandLine commandLine;
+    if (!ParseCommandLine(argc, argv, commandLine))
+        return kExitUnreadable;
+
+    CLineDecoder decoder(commandLine.m_options);
+    CStreamDecoder stream(decoder);
+    std::string out;
+    out.reserve(2 * kFlushSize);
+
+    // The files make one stream, as if received one after the other; an unreadable one is
+    // reported and skipped.
+    bool bAllRead = true;
+    for (const std::string& name : commandLine.m_files)
+        bAllRead = DecodeFile(name, stream, out) && bAllRead;
+
+    if (commandLine.m_options.m_bSummary)
+        decoder.WriteSummary(out);
+    Flush(out);
+    return bAllRead ? 0 : kExitUnreadable;
+}
