@@ -164,12 +164,19 @@ std::string CurrentTimeText()
     return FormatTimeOfDay(GetStampSeconds());
 }
 
+std::string FormatDayFileStamp(const SClockTime& time)
+{
+    if (time.m_nMonth < 1 || time.m_nMonth > 12)
+        return std::string();
+    return FormatC("%02d%s%d", time.m_nDay, kMonthAbbreviations[time.m_nMonth], time.m_nYear);
+}
+
 std::string MakeDateFileStamp(int hours)
 {
     const SClockTime now = LocalNow();
-    if (now.m_nMonth < 1 || now.m_nMonth > 12)
-        return std::string();
-    const std::string day = FormatC("%02d%s%d", now.m_nDay, kMonthAbbreviations[now.m_nMonth], now.m_nYear);
+    const std::string day = FormatDayFileStamp(now);
+    if (day.empty())
+        return day;
     switch (hours)
     {
     case 1: case 2: case 3: case 4: case 6: case 8: case 12:

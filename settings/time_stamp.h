@@ -58,6 +58,10 @@ std::string FormatTimeOfDay(double seconds);
 std::string CurrentDateText();
 std::string CurrentTimeText();
 
+// The day file stamp of a clock reading, such as "08Dec2026"; empty when its month is out
+// of range.
+std::string FormatDayFileStamp(const SClockTime& time);
+
 // Today as "08Dec2026", or "08Dec2026@0900" when `hours` is 1, 2, 3, 4, 6, 8 or 12 (the
 // first hour of the current block of that many hours).
 std::string MakeDateFileStamp(int hours);
