@@ -22,6 +22,12 @@ bool StartSentence(CFieldParser& parser, std::string_view sentence, std::string_
     return true;
 }
 
+// Fields in a remainder of a sentence: its delimiters plus one, none when it is empty.
+std::size_t CountFields(std::string_view rest)
+{
+    return rest.empty() ? 0 : static_cast<std::size_t>(std::ranges::count(rest, ',')) + 1;
+}
+
 double OrZero(double dValue)
 {
     return dValue == kNmeaAbsentDouble ? 0.0 : dValue;
@@ -44,9 +50,12 @@ std::uint32_t ReadBounded(CFieldParser& parser, std::uint32_t nMax)
     return nValue > nMax ? 0 : nValue;
 }
 
+constexpr std::size_t kGsaSatelliteFields = 12;
+constexpr std::size_t kGsaDopFields = 3;
 constexpr std::uint32_t kPrnLimit = 100;
 constexpr std::int32_t kMaxGsvMessages = 6;
 constexpr std::size_t kSatellitesPerGsv = 4;
+constexpr std::size_t kFieldsPerSatellite = 4;  // PRN, elevation, azimuth, SNR
 
 }  // namespace
 
@@ -111,11 +120,14 @@ bool DecodeGSA(std::string_view sentence, std::int32_t* pFix, std::int32_t* pSat
 
     for (SSatInfo& sat : *pTable)
         sat.m_bUsed = false;
-    // Everything but the three DOP fields at the end is a satellite number. A receiver that
-    // appends a further field shifts the DOP values by one; it is read as it comes.
-    const std::string_view rest = parser.Text();
-    const std::size_t nFields = rest.empty() ? 0 : std::ranges::count(rest, ',') + 1;
-    for (std::size_t i = 0; i + 3 < nFields; ++i) {
+    // Everything but the three DOP fields at the end is a satellite number, except that
+    // newer receivers follow the twelve satellite fields and the DOPs with a system
+    // identifier, which is neither a satellite nor a DOP.
+    const std::size_t nFields = CountFields(parser.Text());
+    const std::size_t nSatelliteFields =
+        nFields == kGsaSatelliteFields + kGsaDopFields + 1 ? kGsaSatelliteFields
+                                                           : nFields - std::min(nFields, kGsaDopFields);
+    for (std::size_t i = 0; i < nSatelliteFields; ++i) {
         const std::int32_t nPrn = parser.GetInt();
         if (nPrn == 0)
             continue;
@@ -166,20 +178,26 @@ bool DecodeGSV(std::string_view sentence, SSatTable* pTable, std::int32_t* pInVi
         }
     }
 
+    // Newer receivers end the sentence with a signal identifier after the satellites: one
+    // field more than whole satellites. It is no satellite, and the slots it would fill
+    // stay empty as for a shorter sentence.
+    const std::size_t nFieldsLeft = CountFields(parser.Text());
+    const std::size_t nSatellites = nFieldsLeft % kFieldsPerSatellite == 1
+        ? std::min(nFieldsLeft / kFieldsPerSatellite, kSatellitesPerGsv)
+        : kSatellitesPerGsv;
+
     const std::size_t nFirst = kSatellitesPerGsv * static_cast<std::size_t>(nMessage - 1);
-    for (std::size_t i = nFirst; i < nFirst + kSatellitesPerGsv; ++i) {
-        SSatInfo& sat = table[i];
-        sat.m_nPrn = static_cast<std::uint32_t>(parser.GetInt());
-        if (sat.m_nPrn >= kPrnLimit) {  // also an empty or missing satellite
-            sat.m_nPrn = 0;
-            sat.m_nElevation = 0;
-            sat.m_nAzimuth = 0;
-            sat.m_nSnr = 0;
+    for (std::size_t k = 0; k < kSatellitesPerGsv; ++k) {
+        SSatInfo& sat = table[nFirst + k];
+        const auto nPrn = k < nSatellites ? static_cast<std::uint32_t>(parser.GetInt()) : kPrnLimit;
+        if (nPrn >= kPrnLimit) {  // empty, missing or out of range (its used flag stays)
+            sat = SSatInfo{.m_bUsed = sat.m_bUsed};
             parser.GetField();
             parser.GetField();
             parser.GetField();
             continue;
         }
+        sat.m_nPrn = nPrn;
         sat.m_nElevation = ReadBounded(parser, 90);
         sat.m_nAzimuth = ReadBounded(parser, 360);
         sat.m_nSnr = ReadBounded(parser, 100);

@@ -152,18 +152,27 @@ TEST(DecodeGsaTest, FixTypesAndMissingValues)
     }
 }
 
-// Receivers that append a system id after VDOP shift the DOP values by one field.
-TEST(DecodeGsaTest, ExtraTrailingFieldIsReadAsASatellite)
+// Receivers that append a system identifier after VDOP: neither the identifier is taken for
+// a satellite nor are the DOP values shifted by one field.
+TEST(DecodeGsaTest, SystemIdentifierAfterTheDopValuesIsIgnored)
 {
-    SSatTable table = TableOf({4, 5});
+    SSatTable table = TableOf({1, 4, 5});
     std::int32_t nUsed = -1;
     double dHdop = -1, dPdop = -1, dVdop = -1;
     ASSERT_TRUE(DecodeGSA("$GNGSA,A,3,04,,,,,,,,,,,,2.5,1.3,2.1,1*3B\r\n",
                           nullptr, &nUsed, &table, &dHdop, &dPdop, &dVdop));
     EXPECT_EQ(nUsed, 1);
-    EXPECT_DOUBLE_EQ(dPdop, 1.3);
-    EXPECT_DOUBLE_EQ(dHdop, 2.1);
-    EXPECT_DOUBLE_EQ(dVdop, 1.0);
+    EXPECT_TRUE(table[1].m_bUsed);
+    EXPECT_FALSE(table[0].m_bUsed);
+    EXPECT_DOUBLE_EQ(dPdop, 2.5);
+    EXPECT_DOUBLE_EQ(dHdop, 1.3);
+    EXPECT_DOUBLE_EQ(dVdop, 2.1);
+
+    // A short satellite list without identifier still ends in the three DOP values.
+    ASSERT_TRUE(DecodeGSA("$GPGSA,A,3,04,05,2.5,1.3,2.1\r\n", nullptr, &nUsed, &table, &dHdop, &dPdop, &dVdop));
+    EXPECT_EQ(nUsed, 2);
+    EXPECT_DOUBLE_EQ(dPdop, 2.5);
+    EXPECT_DOUBLE_EQ(dVdop, 2.1);
 }
 
 TEST(DecodeGsvTest, GroupFillsTheTableAndClearsTheRest)
@@ -219,6 +228,27 @@ TEST(DecodeGsvTest, PrnOfHundredOrMoreEmptiesTheSlot)
     EXPECT_EQ(table[1], (SSatInfo{65, 20, 20, 20, false}));
     EXPECT_EQ(table[2], SSatInfo{});
     EXPECT_EQ(table[3], SSatInfo{});
+}
+
+// Receivers that end a GSV sentence with a signal identifier: it is not read as the PRN of
+// a further satellite.
+TEST(DecodeGsvTest, SignalIdentifierAfterTheSatellitesIsIgnored)
+{
+    SSatTable table = TableOf({1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_TRUE(DecodeGSV("$GAGSV,2,2,07,27,18,333,,30,16,279,,05,11,185,41,7\r\n", &table, nullptr, nullptr));
+    EXPECT_EQ(table[4], (SSatInfo{27, 18, 333, 0, false}));
+    EXPECT_EQ(table[6], (SSatInfo{5, 11, 185, 41, false}));
+    EXPECT_EQ(table[7], SSatInfo{});
+
+    ASSERT_TRUE(DecodeGSV("$GLGSV,3,3,10,87,14,030,17,88,62,024,,1\r\n", &table, nullptr, nullptr));
+    EXPECT_EQ(table[9], (SSatInfo{88, 62, 24, 0, false}));
+    EXPECT_EQ(table[10], SSatInfo{});
+    EXPECT_EQ(table[11], SSatInfo{});
+
+    // Four satellites and the identifier: the identifier is simply left over.
+    ASSERT_TRUE(DecodeGSV("$GPGSV,1,1,01,36,19,156,51,,,,,,,,,,,,,1\r\n", &table, nullptr, nullptr));
+    EXPECT_EQ(table[0], (SSatInfo{36, 19, 156, 51, false}));
+    EXPECT_EQ(table[1], SSatInfo{});
 }
 
 TEST(DecodeVtgTest, TrueThenMagneticCourseAndSpeed)
