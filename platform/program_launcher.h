@@ -1,0 +1,27 @@
+#pragma once
+// Starting another program and waiting a limited time for it to end. A program that is
+// still running when the wait is over keeps running on its own.
+
+#include <string>
+#include <vector>
+
+class IProgramLauncher
+{
+public:
+    enum class EOutcome { kNotStarted, kEnded, kStillRunning };
+
+    virtual ~IProgramLauncher() = default;
+    // Starts the program at strPath with the arguments args, in this process's current
+    // directory and environment, and waits at most nWaitMs milliseconds for it to end.
+    virtual EOutcome StartAndWait(const std::string& strPath, const std::vector<std::string>& args,
+                                  int nWaitMs) = 0;
+};
+
+// Starts programs as child processes. A child still running after the wait is handed to a
+// background waiter that collects its exit status, so that it never lingers as a zombie.
+class CProcessLauncher final : public IProgramLauncher
+{
+public:
+    EOutcome StartAndWait(const std::string& strPath, const std::vector<std::string>& args,
+                          int nWaitMs) override;
+};
