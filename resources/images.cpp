@@ -44,27 +44,27 @@ constexpr std::array kIconSizes{16, 24, 32, 48, 64, 128, 256};
 // The window background of the dark theme.
 const QColor kBackground(85, 85, 85);
 
+// Loads the picture numbered nId of the table into renderer; false for an unknown number.
 template <std::size_t N>
-const char* FindPath(const std::array<SPictureFile, N>& table, int nId)
+bool LoadPicture(const std::array<SPictureFile, N>& table, int nId, QSvgRenderer& renderer)
 {
+    InitImageResources();
     for (const SPictureFile& file : table) {
         if (file.nId == nId) {
-            return file.pszPath;
+            return renderer.load(QString::fromLatin1(file.pszPath));
         }
     }
-    return nullptr;
+    return false;
 }
 
 }  // namespace
 
 QImage LoadBitmapResource(int nId)
 {
-    InitImageResources();
-    const char* pszPath = FindPath(kBitmaps, nId);
-    if (pszPath == nullptr) {
+    QSvgRenderer renderer;
+    if (!LoadPicture(kBitmaps, nId, renderer)) {
         return {};
     }
-    QSvgRenderer renderer(QString::fromLatin1(pszPath));
     QImage image(renderer.defaultSize(), QImage::Format_RGB888);
     image.fill(kBackground);
     QPainter painter(&image);
@@ -74,12 +74,10 @@ QImage LoadBitmapResource(int nId)
 
 QIcon LoadIconResource(int nId)
 {
-    InitImageResources();
-    const char* pszPath = FindPath(kIcons, nId);
-    if (pszPath == nullptr) {
+    QSvgRenderer renderer;
+    if (!LoadPicture(kIcons, nId, renderer)) {
         return {};
     }
-    QSvgRenderer renderer(QString::fromLatin1(pszPath));
     QIcon icon;
     for (int nSize : kIconSizes) {
         QPixmap pixmap(nSize, nSize);
