@@ -71,7 +71,7 @@ bool IsFixedDisk(char drive)
     return FolderExists(root) && access(root.c_str(), W_OK | X_OK) == 0;
 }
 
-char WindowsDrive()
+char SystemDrive()
 {
     return 'C';
 }

@@ -16,7 +16,7 @@ std::string DriveRoot(char drive);
 bool IsFixedDisk(char drive);
 
 // The drive that holds the system folder (where the logs override lives): C:.
-char WindowsDrive();
+char SystemDrive();
 
 // True when `path` names an existing folder.
 bool FolderExists(const std::string& path);

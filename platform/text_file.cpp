@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 CTextFile::~CTextFile()
@@ -16,9 +17,12 @@ bool CTextFile::Open(const std::string& path, EMode mode)
     const int fd = ::open(path.c_str(), (write ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
+    // Only plain files are text files (a folder opens for reading, but holds no lines).
     // Readers share the file with readers; a writer has it alone. The lock is taken before
     // truncating so that a refused writer leaves the file as it was.
-    if (flock(fd, (write ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 || (write && ftruncate(fd, 0) != 0))
+    struct stat info{};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flock(fd, (write ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 ||
+        (write && ftruncate(fd, 0) != 0))
     {
         ::close(fd);
         return false;

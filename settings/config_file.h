@@ -1,8 +1,8 @@
 #pragma once
 // A configuration file: one setting per line, "key = value", written in a fixed order by
 // its owner and read back by position (the keys are for human readers only). Files are
-// Windows-1252 text with CR LF line ends, so a file can be shared with the Windows
-// version of the program. Numbers never depend on the user's locale.
+// Windows-1252 text with CR LF line ends, so that they read the same on Windows machines.
+// Numbers never depend on the user's locale.
 //
 // Calling order: construct; MakeFileName (or OpenForWrite); Open; when it succeeded the
 // writes or reads; Close; destroy. A file that cannot be opened is simply not written or

@@ -102,7 +102,7 @@ std::string GetSettingsFolder(const std::string& subFolder)
 
 std::optional<std::string> ReadLogsOverride()
 {
-    const std::string root = DriveRoot(WindowsDrive());
+    const std::string root = DriveRoot(SystemDrive());
     if (root.empty())
         return std::nullopt;
     const std::string folder = root + kOverrideFolderName + "/";

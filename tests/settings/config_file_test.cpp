@@ -155,6 +155,9 @@ TEST_F(ConfigFileTest, FailedOpensReadAndWriteNothing)
     EXPECT_FALSE(m_file.WriteInt("Port", 1));
     EXPECT_EQ(m_file.ReadShort(), 10);
     EXPECT_FALSE(m_file.Open(m_file.MakeFileName("Missing"), CTextFile::EMode::Read));
+    // A folder where the file should be is no file to read.
+    std::filesystem::create_directories(m_file.MakeFileName("Folder"));
+    EXPECT_FALSE(m_file.Open(m_file.MakeFileName("Folder"), CTextFile::EMode::Read));
 }
 
 TEST_F(ConfigFileTest, AnOpenWriterRefusesOtherOpenersAndLeavesTheFileIntact)

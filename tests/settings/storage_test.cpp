@@ -1,6 +1,7 @@
 #include "settings/storage.h"
 
 #include "platform/clock.h"
+#include "platform/drives.h"
 #include "platform/program_name.h"
 #include "temp_drives.h"
 
@@ -21,6 +22,28 @@ protected:
 
     CTempDrives m_drives;
 };
+
+TEST_F(StorageTest, DrivesAreFixedDisksOnlyAsWritableAbsoluteFolders)
+{
+    EXPECT_EQ(DriveRoot('C'), m_drives.Root('C'));
+    EXPECT_TRUE(IsFixedDisk('c'));
+    EXPECT_EQ(DriveRoot('D'), "");
+    EXPECT_FALSE(IsFixedDisk('D'));
+
+    m_drives.AddFixedDisk('D');
+    EXPECT_EQ(DriveRoot('d'), m_drives.Root('D'));
+    EXPECT_TRUE(IsFixedDisk('d'));
+    setenv("ZEPHYRANE_DRIVE_D", "relative/drive", 1);
+    EXPECT_EQ(DriveRoot('D'), "");
+    EXPECT_FALSE(IsFixedDisk('D'));
+    CTempDrives::WriteFile(m_drives.Root('C') + "plain-file", "x");
+    setenv("ZEPHYRANE_DRIVE_E", (m_drives.Root('C') + "plain-file").c_str(), 1);
+    EXPECT_FALSE(IsFixedDisk('E'));
+    EXPECT_FALSE(IsFixedDisk('F'));
+
+    unsetenv("ZEPHYRANE_DRIVE_C");
+    EXPECT_EQ(DriveRoot('C'), std::string(std::getenv("HOME")) + "/");
+}
 
 TEST_F(StorageTest, CreateFolderPathMakesEveryLevelOfAnAbsolutePath)
 {
