@@ -1,0 +1,174 @@
+#include "platform/qt/painter_canvas.h"
+
+#include <QPainter>
+#include <QPen>
+#include <cstdlib>
+
+#include "platform/qt/text_codec.h"
+
+namespace {
+
+QColor ToQColor(CanvasColour colour) { return QColor(colour.r, colour.g, colour.b); }
+
+// Dots of three pixels and dashes of eighteen, as a screen's cosmetic pens draw them.
+QPen ToQPen(const CanvasPen& pen) {
+  QPen qpen(ToQColor(pen.colour));
+  qpen.setWidth(1);
+  qpen.setCapStyle(Qt::FlatCap);
+  if (pen.style == PenStyle::kDot) {
+    qpen.setDashPattern({3, 3});
+  } else if (pen.style == PenStyle::kDash) {
+    qpen.setDashPattern({18, 6});
+  }
+  return qpen;
+}
+
+QRect ToQRect(const CanvasRect& rect) {
+  return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+}  // namespace
+
+PainterCanvas::PainterCanvas(QPainter& painter) : m_painter(painter) {
+  m_painter.setRenderHint(QPainter::Antialiasing, false);
+  m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+PainterCanvas::~PainterCanvas() { Flush(); }
+
+void PainterCanvas::Flush() {
+  if (m_polyline.size() < 2) {
+    m_polyline.clear();
+    return;
+  }
+  // A line leaves out its end point; for a last segment along an axis that is one pixel
+  // short of where Qt would stop.
+  QPoint& last = m_polyline.back();
+  const QPoint& before = m_polyline[m_polyline.size() - 2];
+  if (last.x() == before.x() || last.y() == before.y()) {
+    last -= QPoint(Sign(last.x() - before.x()), Sign(last.y() - before.y()));
+  }
+  m_painter.setPen(ToQPen(m_polylinePen));
+  m_painter.setBrush(Qt::NoBrush);
+  if (m_polyline.size() == 2 && m_polyline[0] == m_polyline[1]) {
+    m_painter.drawPoint(m_polyline[0]);
+  } else {
+    m_painter.drawPolyline(m_polyline.data(), static_cast<int>(m_polyline.size()));
+  }
+  m_polyline.clear();
+}
+
+void PainterCanvas::FillRect(const CanvasRect& rect, CanvasColour colour) {
+  Flush();
+  if (rect.Width() > 0 && rect.Height() > 0) {
+    m_painter.fillRect(ToQRect(rect), ToQColor(colour));
+  }
+}
+
+void PainterCanvas::FrameRect(const CanvasRect& rect, CanvasColour colour) {
+  Flush();
+  if (rect.Width() <= 0 || rect.Height() <= 0) {
+    return;
+  }
+  const QColor qcolour = ToQColor(colour);
+  m_painter.fillRect(QRect(rect.left, rect.top, rect.Width(), 1), qcolour);
+  m_painter.fillRect(QRect(rect.left, rect.bottom - 1, rect.Width(), 1), qcolour);
+  m_painter.fillRect(QRect(rect.left, rect.top, 1, rect.Height()), qcolour);
+  m_painter.fillRect(QRect(rect.right - 1, rect.top, 1, rect.Height()), qcolour);
+}
+
+void PainterCanvas::MoveTo(int x, int y) {
+  Flush();
+  m_position = QPoint(x, y);
+}
+
+void PainterCanvas::LineTo(int x, int y) {
+  const QPoint to(x, y);
+  if (!m_polyline.empty() && !(m_polylinePen == State().pen)) {
+    Flush();
+  }
+  if (m_polyline.empty()) {
+    m_polyline.push_back(m_position);
+    m_polylinePen = State().pen;
+  }
+  // Repeated points add nothing to the picture; long traces repeat many.
+  if (m_polyline.size() < 2 || m_polyline.back() != to) {
+    m_polyline.push_back(to);
+  }
+  m_position = to;
+}
+
+void PainterCanvas::Ellipse(const CanvasRect& bounds) {
+  Flush();
+  if (bounds.Width() < 2 || bounds.Height() < 2) {
+    return;
+  }
+  m_painter.setPen(ToQPen(State().pen));
+  if (State().brush.hollow) {
+    m_painter.setBrush(Qt::NoBrush);
+  } else {
+    m_painter.setBrush(ToQColor(State().brush.colour));
+  }
+  // The outline runs along the inside of the bounds, whose right and bottom edges are outside.
+  m_painter.drawEllipse(QRect(bounds.left, bounds.top, bounds.Width() - 1, bounds.Height() - 1));
+}
+
+const QFontMetrics& PainterCanvas::Metrics() {
+  const CanvasFont& font = State().font;
+  if (!m_fontKey || !(*m_fontKey == font)) {
+    m_font = QFont(QString::fromLatin1(font.face.c_str()));
+    m_font.setPixelSize(FontPixelHeight(font));
+    m_font.setWeight(font.weight >= 700 ? QFont::Bold : QFont::Normal);
+    m_font.setKerning(false);
+    m_metrics.emplace(m_font);
+    m_fontKey = font;
+  }
+  return *m_metrics;
+}
+
+void PainterCanvas::DrawText(int x, int y, const std::string& text) {
+  Flush();
+  const QFontMetrics& metrics = Metrics();
+  const QString qtext = ToQString(text);
+  const int width = metrics.horizontalAdvance(qtext);
+  const CanvasState& state = State();
+
+  int left = 0;
+  if (state.align.h == HAlign::kCentre) {
+    left = -width / 2;
+  } else if (state.align.h == HAlign::kRight) {
+    left = -width;
+  }
+  int baseline = 0;
+  if (state.align.v == VAlign::kTop) {
+    baseline = metrics.ascent();
+  } else if (state.align.v == VAlign::kBottom) {
+    baseline = -metrics.descent();
+  }
+
+  m_painter.save();
+  m_painter.translate(x, y);
+  if (state.font.escapement != 0) {
+    m_painter.rotate(-state.font.escapement / 10.0);
+  }
+  if (state.backgroundMode == BackgroundMode::kOpaque) {
+    m_painter.fillRect(QRect(left, baseline - metrics.ascent(), width, metrics.height()),
+                       ToQColor(state.backgroundColour));
+  }
+  m_painter.setFont(m_font);
+  m_painter.setPen(ToQColor(state.textColour));
+  m_painter.drawText(QPoint(left, baseline), qtext);
+  m_painter.restore();
+}
+
+CanvasSize PainterCanvas::TextExtent(const std::string& text) {
+  const QFontMetrics& metrics = Metrics();
+  return {metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+}
+
+TextMetrics PainterCanvas::GetTextMetrics() {
+  const QFontMetrics& metrics = Metrics();
+  return {metrics.height(), metrics.averageCharWidth()};
+}
