@@ -1,7 +1,8 @@
 #include "charts/data_trace.h"
 
-#include <cfloat>
 #include <utility>
+
+#include "nmea/sentinels.h"
 
 CDataTrace::CDataTrace() { m_nMaxPoints = kMaxPoints; }
 
@@ -11,7 +12,7 @@ CDataTrace::CDataTrace(std::string strName, CanvasColour crTrace)
 }
 
 bool CDataTrace::AddPoint(double x, double y) {
-  if (x == DBL_MAX || y == DBL_MAX) {
+  if (x == kNmeaAbsentDouble || y == kNmeaAbsentDouble) {
     return false;
   }
   while (GetSize() > 0 && GetSize() >= m_nMaxPoints) {

@@ -1,0 +1,285 @@
+#include "charts/satellite_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "charts/chart_drawing.h"
+#include "platform/c_format.h"
+
+namespace {
+
+constexpr int kChartFont = 80;
+constexpr double kRadiansPerDegree = 0.017453292519943;
+constexpr unsigned kPrnGroup = 32;
+constexpr unsigned kLastGpsPrn = 32;
+constexpr unsigned kLastSbasPrn = 64;
+
+struct SPoint {
+  double x;
+  double y;
+};
+
+// Turns (x, y) about (cx, cy) by the angle clockwise on screen (y grows downward).
+SPoint RotateClockwise(double x, double y, int cx, int cy, double dDegrees) {
+  const double a = dDegrees * kRadiansPerDegree;
+  const double dx = x - cx;
+  const double dy = y - cy;
+  return {cx + dx * std::cos(a) - dy * std::sin(a), cy + dx * std::sin(a) + dy * std::cos(a)};
+}
+
+void DrawTextAt(Canvas& dc, const SPoint& point, const std::string& strText) {
+  dc.DrawText(TruncateToPixel(point.x), TruncateToPixel(point.y), strText);
+}
+
+}  // namespace
+
+unsigned CSatelliteChart::GroupNumber(unsigned nPrn) { return (nPrn - 1) % kPrnGroup + 1; }
+
+const CanvasBrush& CSatelliteChart::FillFor(const SSatInfo& sat) const {
+  if (!sat.m_bUsed) {
+    return m_brNotUsed;
+  }
+  if (sat.m_nPrn <= kLastGpsPrn) {
+    return m_brUsedGps;
+  }
+  if (sat.m_nPrn <= kLastSbasPrn) {
+    return m_brUsedSbas;
+  }
+  return m_brUsedGlonass;
+}
+
+void CSatelliteChart::DrawSkyPlot(Canvas& dc, const CanvasRect& rect) {
+  FillSolid(dc, rect, m_crBackground);
+  const CanvasRect r = rect.Inflated(-2, -2);
+  SelectBoldFont(dc, m_font, kChartFont);
+  const TextMetrics metrics = dc.GetTextMetrics();
+  const int H = metrics.height;
+  const int Wc = metrics.averageCharWidth;
+
+  const int cx = (r.left + r.right) / 2;
+  const int cy = (r.top + r.bottom) / 2;
+  const int half = std::min(r.Width(), r.Height()) / 2;
+  const CanvasRect rcSquare{cx - half, cy - half, cx + half, cy + half};
+  FillSolid(dc, rcSquare, m_crBackground);
+  // A border one text line wide around the horizon holds the compass letters.
+  const int R = half - H;
+
+  // Texts here are placed by their top-left corner.
+  const TextAlign savedAlign = dc.SetTextAlign({HAlign::kLeft, VAlign::kTop});
+  const CanvasColour savedColour = dc.SetTextColour(m_crCompassText);
+  dc.DrawText(cx - Wc / 2, cy - R - H, "N");
+  dc.DrawText(cx - Wc / 2, cy + R, "S");
+  dc.DrawText(cx + R + 2, cy - H / 2, "E");
+  dc.DrawText(cx - R - H, cy - H / 2, "W");
+
+  const CanvasPen savedPen = dc.SelectPen(m_penGrid);
+  const CanvasBrush savedBrush = dc.SelectBrush(m_brHollow);
+  DrawSkyScales(dc, cx, cy, R, rcSquare);
+
+  const BackgroundMode savedMode = dc.SetBackgroundMode(BackgroundMode::kTransparent);
+  if (m_pSatellites != nullptr) {
+    DrawSkySatellites(dc, cx, cy, R);
+  }
+
+  dc.SelectBrush(savedBrush);
+  dc.SelectPen(savedPen);
+  dc.SetBackgroundMode(savedMode);
+  dc.SetTextColour(savedColour);
+  dc.SetTextAlign(savedAlign);
+}
+
+void CSatelliteChart::DrawSkyScales(Canvas& dc, int cx, int cy, int R,
+                                    const CanvasRect& rcSquare) {
+  // Elevation rings at 0, 30 and 60 degrees, each labelled just above its top, the label
+  // turned with the ring.
+  constexpr int kRingLabelEscapement = 3370;
+  constexpr double kRingLabelTurn = 22.5;
+  SelectBoldFont(dc, m_font, kChartFont, kRingLabelEscapement);
+  CanvasSize extent = dc.TextExtent("90\xB0");
+  dc.SetTextColour(m_crScaleText);
+  const int q = R / 3;
+  const int rings[3][2] = {{3 * q, 0}, {2 * q, 30}, {q, 60}};
+  for (const auto& ring : rings) {
+    const int rho = ring[0];
+    dc.Ellipse({cx - rho, cy - rho, cx + rho, cy + rho});
+    const SPoint anchor = RotateClockwise(cx - extent.cx / 2, cy - rho - extent.cy, cx, cy,
+                                          kRingLabelTurn);
+    DrawTextAt(dc, anchor, FormatC("%2d\xB0", ring[1]));
+  }
+
+  // Spokes every 45 degrees; the diagonal ones carry their azimuth in the border, running
+  // along the circle and readable without turning the page.
+  dc.SetTextColour(m_crCompassText);
+  for (int k = 0; k < 8; ++k) {
+    const int a = 45 * k;
+    const double dRad = a * kRadiansPerDegree;
+    const int x = static_cast<int>(std::lround(cx + (R - 2) * std::sin(dRad)));
+    const int y = static_cast<int>(std::lround(cy - (R - 2) * std::cos(dRad)));
+    dc.DrawLine(cx, cy, x, y);
+    if (k % 2 == 0) {
+      continue;
+    }
+    const std::string strLabel = FormatC("%3d\xB0", a);
+    extent = dc.TextExtent(strLabel);
+    const int tw = extent.cx;
+    const int th = extent.cy;
+    const bool bUpper = (a == 45 || a == 315);
+    const double ax = bUpper ? cx - tw / 2 : cx + tw / 2;
+    const double ay = bUpper ? rcSquare.top + th / 2 : rcSquare.top + th / 2 + th;
+    const int nEscapement = (a == 45 || a == 225) ? 3150 : 450;
+    SelectBoldFont(dc, m_font, kChartFont, nEscapement);
+    DrawTextAt(dc, RotateClockwise(ax, ay, cx, cy, a), strLabel);
+  }
+}
+
+void CSatelliteChart::DrawSkySatellites(Canvas& dc, int cx, int cy, int R) {
+  SelectBoldFont(dc, m_font, kChartFont);
+  const int m = dc.TextExtent("88").cx;
+  dc.SelectPen(m_penOutline);
+  for (const SSatInfo& sat : *m_pSatellites) {
+    // Empty slots, and satellites listed without a position.
+    if (sat.m_nPrn == 0 || (sat.m_nElevation == 0 && sat.m_nAzimuth == 0)) {
+      continue;
+    }
+    const double rho = (90.0 - sat.m_nElevation) * R / 90.0;
+    const double az = sat.m_nAzimuth * kRadiansPerDegree;
+    const int x = TruncateToPixel(cx + rho * std::sin(az));
+    const int y = TruncateToPixel(cy - rho * std::cos(az));
+    dc.SelectBrush(FillFor(sat));
+    dc.Ellipse({x - m, y - m, x + m, y + m});
+
+    const std::string strLabel = FormatC("%u", GroupNumber(sat.m_nPrn));
+    const CanvasSize extent = dc.TextExtent(strLabel);
+    const CanvasColour previous = dc.SetTextColour(m_crPrnText);
+    dc.DrawText(x - extent.cx / 2, y - extent.cy / 2, strLabel);
+    dc.SetTextColour(previous);
+  }
+}
+
+// What tells the two bar charts apart.
+struct CSatelliteChart::SBarChartKind {
+  const char* pszTitle;
+  const char* pszHeader;
+  std::uint32_t SSatInfo::*pValue;
+  std::int64_t nScaleTop;
+  // Text rows the scale leaves free besides the plot: 3 for signal, 2 for elevation.
+  int nReservedRows;
+  std::vector<std::int64_t> gridValues;
+  const char* pszGridFormat;
+  const char* pszValueFormat;
+};
+
+void CSatelliteChart::DrawSnrChart(Canvas& dc, const CanvasRect& rect) {
+  std::int64_t nGreatest = 0;
+  if (m_pSatellites != nullptr) {
+    for (const SSatInfo& sat : *m_pSatellites) {
+      if (sat.m_nPrn != 0) {
+        nGreatest = std::max<std::int64_t>(nGreatest, sat.m_nSnr);
+      }
+    }
+  }
+  // The scale top follows the strongest signal: 0..9 gives 10, 45 gives 50, 50 gives 60.
+  const std::int64_t nTop = (nGreatest / 10 + 1) * 10;
+  std::vector<std::int64_t> grid;
+  for (std::int64_t v = 10; v <= nTop; v += 10) {
+    grid.push_back(v);
+  }
+  DrawBarChart(dc, rect,
+               {"Signal to Noise Ratio", "SNR", &SSatInfo::m_nSnr, nTop, 3, grid, "%2d", "%02d"});
+}
+
+void CSatelliteChart::DrawElevationChart(Canvas& dc, const CanvasRect& rect) {
+  DrawBarChart(dc, rect,
+               {"Satelitte Elevation", "ELV", &SSatInfo::m_nElevation, 90, 2, {30, 60, 90},
+                "%2d\xB0", "%02d\xB0"});
+}
+
+void CSatelliteChart::DrawBarChart(Canvas& dc, const CanvasRect& rect, const SBarChartKind& kind) {
+  FillSolid(dc, rect, m_crBackground);
+  const CanvasRect rc = rect.Inflated(-2, -2);
+  const int L = rc.left;
+  const int T = rc.top;
+  const int R = rc.right;
+  const int B = rc.bottom;
+  SelectBoldFont(dc, m_font, kChartFont);
+  // The label column is as wide as the smallest bar; a text row is one cell high.
+  const CanvasSize cell = dc.TextExtent(" 00  ");
+  const int Wc = cell.cx + 2;
+  const int Hc = cell.cy + 2;
+  FillSolid(dc, {L, T, L + Wc, B}, m_crPanel);
+
+  int n = 0;
+  if (m_pSatellites != nullptr) {
+    n = static_cast<int>(std::count_if(m_pSatellites->begin(), m_pSatellites->end(),
+                                       [](const SSatInfo& sat) { return sat.m_nPrn != 0; }));
+  }
+  // Up to five satellites take a fifth of the plot each, more an equal share, none less than
+  // the label column; bars beyond the plot's room run past its right edge.
+  const int nBars = std::max(n, 5);
+  const int P = R - L - Wc;
+  const int fit = P / Wc;
+  const int k = std::min(fit, nBars);
+  const int nBarWidth = (k == 0) ? Wc : std::max(P / k, Wc);
+  FillSolid(dc, {L, B - Hc, R, B}, m_crPanel);
+
+  const TextAlign savedAlign = dc.SetTextAlign({HAlign::kCentre, VAlign::kTop});
+  const CanvasColour savedBack = dc.SetBackgroundColour(m_crPanel);
+  const BackgroundMode savedMode = dc.SetBackgroundMode(BackgroundMode::kTransparent);
+  dc.SetTextColour(m_crScaleText);
+  dc.DrawText((L + R) / 2, rect.top, kind.pszTitle);
+  dc.SetTextColour(m_crLabel);
+  dc.DrawText(L + Wc / 2, T + 1, kind.pszHeader);
+  dc.DrawText(L + Wc / 2, B - Hc + 1, "PRN");
+
+  const int nBase = B - Hc;
+  if (m_pSatellites != nullptr) {
+    int x = L + Wc;
+    for (const SSatInfo& sat : *m_pSatellites) {
+      if (sat.m_nPrn == 0) {
+        continue;
+      }
+      dc.FrameRect({x, nBase, x + nBarWidth, B}, m_brFrame.colour);
+      dc.DrawText(x + nBarWidth / 2, nBase + 2, FormatC("%02u", GroupNumber(sat.m_nPrn)));
+      x += nBarWidth;
+    }
+  }
+
+  const std::int64_t nPixelsPerUnit = (B - T - kind.nReservedRows * Hc) / kind.nScaleTop;
+  const auto rowOf = [&](std::int64_t v) {
+    return nBase - static_cast<int>(std::clamp<std::int64_t>(v * nPixelsPerUnit, -1000000000,
+                                                              1000000000));
+  };
+  dc.SelectPen(m_penGrid);
+  for (const std::int64_t v : kind.gridValues) {
+    const int y = rowOf(v);
+    dc.DrawLine(L + Wc, y, R, y);
+    dc.DrawText(L + Wc / 2, y - Hc / 2, FormatC(kind.pszGridFormat, static_cast<int>(v)));
+  }
+
+  dc.SetTextColour(m_crScaleText);
+  dc.SetTextAlign({HAlign::kCentre, VAlign::kBaseline});
+  if (m_pSatellites != nullptr) {
+    int x = L + Wc;
+    for (const SSatInfo& sat : *m_pSatellites) {
+      if (sat.m_nPrn == 0) {
+        continue;
+      }
+      const std::uint32_t v = sat.*kind.pValue;
+      if (v != 0) {
+        const int top = rowOf(v);
+        const CanvasRect rcBar{x, top, x + nBarWidth, nBase};
+        FillSolid(dc, rcBar, FillFor(sat).colour);
+        dc.FrameRect(rcBar, m_brFrame.colour);
+        dc.DrawText(x + nBarWidth / 2, top - 2, FormatC(kind.pszValueFormat, static_cast<int>(v)));
+      }
+      x += nBarWidth;
+    }
+  }
+
+  dc.SetTextAlign(savedAlign);
+  dc.SetBackgroundMode(savedMode);
+  dc.SetBackgroundColour(savedBack);
+  dc.SetTextColour(m_crLabel);
+}
