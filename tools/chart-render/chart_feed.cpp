@@ -1,0 +1,79 @@
+#include "tools/chart-render/chart_feed.h"
+
+#include <string_view>
+#include <vector>
+
+#include "charts/gps_graphs.h"
+#include "charts/sorted_satellites.h"
+#include "nmea/decoders.h"
+#include "nmea/sentence.h"
+#include "nmea/sentinels.h"
+
+CChartFeed::CChartFeed(const SChartSpans& spans) {
+  SetUpDopGraph(m_graphDop, spans.nTimeSpanMinutes, spans.nYSpan);
+  SetUpSatsGraph(m_graphSats, spans.nTimeSpanMinutes);
+  SetUpLatitudeGraph(m_graphLat, spans.nTimeSpanMinutes, spans.nYSpan);
+  SetUpLongitudeGraph(m_graphLon, spans.nTimeSpanMinutes, spans.nYSpan);
+  SetUpHeightGraph(m_graphHeight, spans.nTimeSpanMinutes, spans.nYSpan);
+  m_ring.Allocate();
+}
+
+void CChartFeed::ReadStream(std::istream& stream) {
+  // A serial port hands over at most this much per read.
+  constexpr std::size_t kBatch = 2048;
+  std::vector<char> batch(kBatch);
+  while (stream.read(batch.data(), static_cast<std::streamsize>(batch.size())) ||
+         stream.gcount() > 0) {
+    Append(batch.data(), static_cast<std::size_t>(stream.gcount()));
+  }
+}
+
+void CChartFeed::Append(const char* pBytes, std::size_t nBytes) {
+  m_ring.Append(pBytes, nBytes);
+  SLineBuffer line;
+  while (const std::size_t nLength = TakeLine(m_ring, line)) {
+    DecodeLine(line.data(), nLength);
+  }
+}
+
+void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
+  const std::string_view sentence(pLine, nLength);
+  const std::string_view type = SentenceType(sentence);
+  // Samples of one epoch share its time; a GGA opens the next one.
+  const double t = m_nEpochs;
+  if (type == "GGA") {
+    double dLat = 0;
+    double dLon = 0;
+    double dHeight = 0;
+    double dSeparation = 0;
+    std::int32_t nFix = 0;
+    if (DecodeGGA(sentence, &dLat, &dLon, &dHeight, &dSeparation, &nFix, nullptr, nullptr)) {
+      ++m_nEpochs;
+      m_scatter.AddPosition(dLon, dLat);
+      AddGraphSamples(m_graphLat, m_nEpochs, {dLat});
+      AddGraphSamples(m_graphLon, m_nEpochs, {dLon});
+      AddGraphSamples(m_graphHeight, m_nEpochs, {dHeight});
+    }
+  } else if (type == "GSA") {
+    std::int32_t nUsed = 0;
+    double dHdop = 0;
+    double dPdop = 0;
+    double dVdop = 0;
+    if (DecodeGSA(sentence, nullptr, &nUsed, &m_satRaw, &dHdop, &dPdop, &dVdop)) {
+      AddGraphSamples(m_graphDop, t, {dHdop, dPdop, dVdop});
+      AddGraphSamples(m_graphSats, t, {static_cast<double>(nUsed),
+                                       static_cast<double>(m_nSatsInView)});
+    }
+  } else if (type == "GSV") {
+    bool bLast = false;
+    if (DecodeGSV(sentence, &m_satRaw, &m_nSatsInView, &bLast) && bLast) {
+      m_satSorted = SortSatellites(m_satRaw);
+      m_bHasGroup = true;
+    }
+  }
+}
+
+void CChartFeed::UseMetresForAngles() {
+  m_graphLat.m_dLatFactor = m_scatter.m_dMetresPerRadLat;
+  m_graphLon.m_dLonFactor = m_scatter.m_dMetresPerRadLon;
+}

@@ -1,0 +1,153 @@
+// chart-render: draws the monitor's charts of a recorded NMEA file into PNG files.
+//
+//   chart-render [--out DIR] [--size WxH] [--graph-size WxH] [--minutes N] [--yspan N]
+//                [--degrees] FILE
+//
+// Writes sky-plot.png, snr-bars.png and elevation-bars.png (the last complete GSV group),
+// scatter.png (all fixes), and dop.png, satellites.png, latitude.png, longitude.png and
+// height.png (one position epoch per second). Latitude and longitude are plotted in metres
+// about the newest fix unless --degrees asks for the raw change of the angle.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "platform/qt/painter_canvas.h"
+#include "tools/chart-render/chart_feed.h"
+
+namespace {
+
+struct SOptions {
+  std::string strFile;
+  std::string strOut = ".";
+  CanvasSize chartSize{500, 396};
+  CanvasSize graphSize{500, 195};
+  SChartSpans spans;
+  bool bMetres = true;
+};
+
+const char* const kUsage =
+    "usage: chart-render [--out DIR] [--size WxH] [--graph-size WxH] [--minutes N]\n"
+    "                    [--yspan N] [--degrees] FILE\n";
+
+bool ParseSize(const char* pszText, CanvasSize& size) {
+  int cx = 0;
+  int cy = 0;
+  char chEnd = 0;
+  if (std::sscanf(pszText, "%dx%d%c", &cx, &cy, &chEnd) != 2 || cx < 16 || cy < 16 ||
+      cx > 8192 || cy > 8192) {
+    return false;
+  }
+  size = {cx, cy};
+  return true;
+}
+
+bool ParsePositive(const char* pszText, int& nValue) {
+  char* pEnd = nullptr;
+  const long n = std::strtol(pszText, &pEnd, 10);
+  if (*pEnd != '\0' || n < 1 || n > 100000) {
+    return false;
+  }
+  nValue = static_cast<int>(n);
+  return true;
+}
+
+bool ParseOptions(int argc, char** argv, SOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string strArg = argv[i];
+    const bool bHasValue = i + 1 < argc;
+    if (strArg == "--degrees") {
+      options.bMetres = false;
+    } else if (strArg == "--out" && bHasValue) {
+      options.strOut = argv[++i];
+    } else if (strArg == "--size" && bHasValue) {
+      if (!ParseSize(argv[++i], options.chartSize)) return false;
+    } else if (strArg == "--graph-size" && bHasValue) {
+      if (!ParseSize(argv[++i], options.graphSize)) return false;
+    } else if (strArg == "--minutes" && bHasValue) {
+      if (!ParsePositive(argv[++i], options.spans.nTimeSpanMinutes)) return false;
+    } else if (strArg == "--yspan" && bHasValue) {
+      if (!ParsePositive(argv[++i], options.spans.nYSpan)) return false;
+    } else if (!strArg.empty() && strArg[0] != '-' && options.strFile.empty()) {
+      options.strFile = strArg;
+    } else {
+      return false;
+    }
+  }
+  return !options.strFile.empty();
+}
+
+// Draws one chart on the monitor's dark page background and saves it.
+bool SavePng(const std::string& strPath, CanvasSize size,
+             const std::function<void(Canvas&, const CanvasRect&)>& draw) {
+  QImage image(size.cx, size.cy, QImage::Format_RGB32);
+  image.fill(QColor(85, 85, 85));
+  {
+    QPainter painter(&image);
+    PainterCanvas canvas(painter);
+    draw(canvas, {0, 0, size.cx, size.cy});
+  }
+  if (!image.save(QString::fromStdString(strPath), "PNG")) {
+    std::fprintf(stderr, "chart-render: cannot write %s\n", strPath.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SOptions options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  std::ifstream file(options.strFile, std::ios::binary);
+  if (!file) {
+    std::fprintf(stderr, "chart-render: cannot read %s\n", options.strFile.c_str());
+    return 1;
+  }
+  // Text needs a GUI application; no display is needed to draw into images.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication app(argc, argv);
+
+  CChartFeed feed(options.spans);
+  feed.ReadStream(file);
+  if (options.bMetres) {
+    feed.UseMetresForAngles();
+  }
+  if (feed.HasSatellites()) {
+    feed.m_satellites.m_pSatellites = &feed.m_satSorted;
+  }
+
+  const std::string out = options.strOut + "/";
+  const CanvasSize chart = options.chartSize;
+  const CanvasSize graph = options.graphSize;
+  CSatelliteChart& sats = feed.m_satellites;
+  bool bOk = true;
+  bOk &= SavePng(out + "sky-plot.png", chart,
+                 [&](Canvas& dc, const CanvasRect& rc) { sats.DrawSkyPlot(dc, rc); });
+  bOk &= SavePng(out + "snr-bars.png", graph,
+                 [&](Canvas& dc, const CanvasRect& rc) { sats.DrawSnrChart(dc, rc); });
+  bOk &= SavePng(out + "elevation-bars.png", graph,
+                 [&](Canvas& dc, const CanvasRect& rc) { sats.DrawElevationChart(dc, rc); });
+  bOk &= SavePng(out + "scatter.png", chart,
+                 [&](Canvas& dc, const CanvasRect& rc) { feed.m_scatter.Draw(dc, rc); });
+  const std::pair<const char*, CTimeSeriesGraph*> graphs[] = {
+      {"dop.png", &feed.m_graphDop},           {"satellites.png", &feed.m_graphSats},
+      {"latitude.png", &feed.m_graphLat},      {"longitude.png", &feed.m_graphLon},
+      {"height.png", &feed.m_graphHeight}};
+  for (const auto& [pszName, pGraph] : graphs) {
+    bOk &= SavePng(out + pszName, graph,
+                   [&](Canvas& dc, const CanvasRect& rc) { pGraph->Draw(dc, rc); });
+  }
+  std::printf("%d position epochs, %s\n", feed.Epochs(),
+              feed.HasSatellites() ? "satellites of the last complete GSV group"
+                                   : "no complete GSV group");
+  return bOk ? 0 : 1;
+}
