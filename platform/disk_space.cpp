@@ -1,6 +1,15 @@
 #include "platform/disk_space.h"
 
+#include <algorithm>
 #include <sys/statvfs.h>
+
+int UsedShare(const SDiskSpace& space, int nRange)
+{
+    if (space.m_nTotalBytes == 0)
+        return -1;
+    const std::uint64_t nUsed = space.m_nTotalBytes - std::min(space.m_nAvailableBytes, space.m_nTotalBytes);
+    return static_cast<int>(static_cast<double>(nUsed) * nRange / static_cast<double>(space.m_nTotalBytes));
+}
 
 bool GetDiskSpace(const std::string& strFolder, SDiskSpace& space)
 {

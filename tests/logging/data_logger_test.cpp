@@ -3,6 +3,7 @@
 #include "nmea/rx_ring.h"
 #include "platform/c_format.h"
 #include "platform/clock.h"
+#include "platform/disk_space.h"
 #include "platform/program_name.h"
 #include "settings/time_stamp.h"
 #include "tests/settings/temp_drives.h"
@@ -270,5 +271,19 @@ TEST_F(DataLoggerTest, LogFileIsTheReceivedStreamByteForByte)
             LogSentence(logger, std::string_view(line.data(), nLength));
     }
     EXPECT_EQ(ReadAll(December() / "08Dec2026@103902.LOG"), strStream);
+}
+}  // namespace
+
+namespace
+{
+TEST(DiskUsage, UsedShareOfTheVolumeOnTheBarsScale)
+{
+    EXPECT_EQ(UsedShare({500, 1000}, 32768), 16384);
+    EXPECT_EQ(UsedShare({1000, 1000}, 32768), 0);
+    EXPECT_EQ(UsedShare({0, 1000}, 32768), 32768);
+    EXPECT_EQ(UsedShare({1, 3}, 32768), 21845);
+    // Several terabytes do not overflow the scale.
+    EXPECT_EQ(UsedShare({1ULL << 42, 1ULL << 43}, 32768), 16384);
+    EXPECT_EQ(UsedShare({0, 0}, 32768), -1);
 }
 }  // namespace
