@@ -59,6 +59,16 @@ protected:
     }
     CHoverButton& MakeButton() { return MakeButton(m_launcher); }
 
+    // Clicks a driver button whose program is a script with that body, started for real.
+    bool ClickProgram(const std::string& name, const std::string& body)
+    {
+        WriteScript(name, body);
+        CProcessLauncher launcher;
+        CHoverButton& button = MakeButton(launcher);
+        button.Setup(5, "Drivers", name, "/A", 144);
+        return button.Click({50, 40});
+    }
+
     static std::string WriteScript(const std::string& name, const std::string& body)
     {
         const std::filesystem::path path = CHoverButton::StartDir() + name;
@@ -173,11 +183,7 @@ TEST_F(HoverButtonTest, TheProgramRunsFromTheStartFolderWithTheWindowHidden)
 
 TEST_F(HoverButtonTest, ARealProgramGetsTheQuietSwitch)
 {
-    WriteScript("record-args", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/args\"");
-    CProcessLauncher launcher;
-    CHoverButton& button = MakeButton(launcher);
-    button.Setup(5, "Drivers", "record-args", "/A", 144);
-    EXPECT_TRUE(button.Click({50, 40}));
+    EXPECT_TRUE(ClickProgram("record-args", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/args\""));
     EXPECT_EQ(ReadFile("args"), "/A|");
     EXPECT_TRUE(m_window.isVisible());
 }
@@ -185,11 +191,8 @@ TEST_F(HoverButtonTest, ARealProgramGetsTheQuietSwitch)
 TEST_F(HoverButtonTest, AProgramOutlivingTheWaitKeepsRunningWhileTheWindowReturns)
 {
     // The script becomes the sleeper, so the process id it writes is the one to look for.
-    WriteScript("linger", "exec >/dev/null 2>&1; echo $$ > \"$(dirname \"$0\")/linger.pid\"; exec sleep 60");
-    CProcessLauncher launcher;
-    CHoverButton& button = MakeButton(launcher);
-    button.Setup(5, "Drivers", "linger", "/A", 144);
-    EXPECT_TRUE(button.Click({50, 40}));
+    EXPECT_TRUE(ClickProgram("linger",
+        "exec >/dev/null 2>&1; echo $$ > \"$(dirname \"$0\")/linger.pid\"; exec sleep 60"));
     EXPECT_TRUE(m_window.isVisible());
     const std::string pid = ReadFile("linger.pid");
     ASSERT_FALSE(pid.empty());
