@@ -1,0 +1,16 @@
+#include "views/colour_property_page.h"
+
+CColourPropertyPage::CColourPropertyPage(int nTemplateId)
+    : QWidget(nullptr), CTemplateWindow(*this, nTemplateId), m_strCaption(Template().strCaption)
+{
+    setFixedSize(TemplateClientSize(Template()));
+}
+
+void CColourPropertyPage::Activate()
+{
+    if (!HasControls()) {
+        CreateControls();
+        OnInitDialog();
+    }
+    OnSetActive();
+}
