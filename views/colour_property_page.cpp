@@ -14,3 +14,8 @@ void CColourPropertyPage::Activate()
     }
     OnSetActive();
 }
+
+QSize CColourPropertyPage::sizeHint() const
+{
+    return TemplateClientSize(Template());
+}

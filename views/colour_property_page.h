@@ -21,6 +21,9 @@ public:
     virtual bool OnSetActive() { return true; }
     virtual void OnReset() {}
 
+    // The template's size, by which the sheet sizes its tabs.
+    QSize sizeHint() const override;
+
 protected:
     void OnCommand(int) override {}
 

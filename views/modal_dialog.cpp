@@ -1,6 +1,5 @@
 #include "views/modal_dialog.h"
 
-#include "resources/dialog_template.h"
 
 CModalDialog::CModalDialog(QWidget* pParent) : QDialog(pParent) {}
 

@@ -2,6 +2,8 @@
 // A dialog run modally in the manner of the program's windows: OnInitDialog runs once,
 // just before the dialog first appears; Enter, Escape and the close box become the OK and
 // Cancel commands; EndDialog may be called at any time, also during initialisation.
+#include "resources/dialog_template.h"
+
 #include <QDialog>
 
 class CModalDialog : public QDialog {
