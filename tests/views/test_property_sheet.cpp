@@ -1,0 +1,154 @@
+#include "pixels.h"
+#include "settings/config_file.h"
+#include "tests/settings/temp_drives.h"
+#include "tests/support/screenshot.h"
+#include "views/colour_property_page.h"
+#include "views/colour_property_sheet.h"
+#include "views/theme.h"
+
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <array>
+
+namespace {
+
+// A sheet of seven template pages, like the GPS sheet, whose buttons a test can switch
+// off and whose "Ok" can be refused (as when its question is answered No).
+class CTestSheet : public CColourPropertySheet {
+public:
+    CTestSheet(int nSelectPage = 0, bool bShowOk = true, bool bShowCancel = true)
+        : CColourPropertySheet("GPS", nullptr, nSelectPage)
+    {
+        m_bShowOk = bShowOk;
+        m_bShowCancel = bShowCancel;
+        m_pages[3].SetCaption("DOP / No Sats");
+        for (CColourPropertyPage& page : m_pages)
+            AddPage(page);
+    }
+
+    bool m_bRefuseOk = false;
+    int m_nOkCount = 0;
+    const CColourButton& OkButton() const { return m_btnOk; }
+    const CColourButton& CancelButton() const { return m_btnCancel; }
+
+protected:
+    void OnOK() override
+    {
+        ++m_nOkCount;
+        if (!m_bRefuseOk)
+            CColourPropertySheet::OnOK();
+    }
+
+private:
+    std::array<CColourPropertyPage, 7> m_pages{
+        CColourPropertyPage(kIddGpsText),        CColourPropertyPage(kIddSatVizPage),
+        CColourPropertyPage(kIddSatellitesPage), CColourPropertyPage(kIddSatellitesPage),
+        CColourPropertyPage(kIddPositionMonitoring), CColourPropertyPage(kIddScatterPlot),
+        CColourPropertyPage(kIddNmeaMonitor)};
+};
+
+class PropertySheetTest : public ::testing::Test {
+protected:
+    std::string PageFile() { return CConfigFile().MakeFileName("GPS_PS"); }
+    void RememberPage(const std::string& strValue) { CTempDrives::WriteFile(PageFile(), "Active Page = " + strValue + "\r\n"); }
+
+    static void ShowAndWait(CTestSheet& sheet)
+    {
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    }
+
+    CTempDrives m_drives;
+};
+
+} // namespace
+
+TEST_F(PropertySheetTest, OpensOnTheRememberedPage)
+{
+    RememberPage("3");
+    CTestSheet sheet;
+    ShowAndWait(sheet);
+    EXPECT_EQ(sheet.GetActiveIndex(), 3);
+    EXPECT_TRUE(sheet.GetPage(3)->HasControls());
+    // Pages get their controls when first shown, not before.
+    EXPECT_FALSE(sheet.GetPage(1)->HasControls());
+    EXPECT_EQ(sheet.findChild<QTabBar*>()->tabText(3), "DOP / No Sats");
+}
+
+TEST_F(PropertySheetTest, WithoutARememberedPageOpensOnTheFirst)
+{
+    CTestSheet sheet;
+    ShowAndWait(sheet);
+    EXPECT_EQ(sheet.GetActiveIndex(), 0);
+}
+
+TEST_F(PropertySheetTest, ValuesOutsideThePagesKeepThePageSelectedAtConstruction)
+{
+    for (const char* value : {"9", "7", "-1", "many"}) {
+        RememberPage(value);
+        CTestSheet sheet(value[0] == 'm' ? 5 : 2);
+        ShowAndWait(sheet);
+        // "many" reads as 0, an ordinary page.
+        EXPECT_EQ(sheet.GetActiveIndex(), value[0] == 'm' ? 0 : 2) << value;
+    }
+}
+
+TEST_F(PropertySheetTest, EveryCommandSavesTheActivePageEvenWhenOkIsRefused)
+{
+    CTestSheet sheet;
+    sheet.m_bRefuseOk = true;
+    ShowAndWait(sheet);
+    auto* pTabs = sheet.findChild<QTabBar*>();
+    QTest::mouseClick(pTabs, Qt::LeftButton, {}, pTabs->tabRect(5).center());
+    ASSERT_EQ(sheet.GetActiveIndex(), 5);
+    QTest::mouseClick(const_cast<CColourButton*>(&sheet.OkButton()), Qt::LeftButton);
+    EXPECT_EQ(sheet.m_nOkCount, 1);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(CTempDrives::ReadFile(PageFile()), "Active Page = 5\r\n");
+
+    QTest::mouseClick(pTabs, Qt::LeftButton, {}, pTabs->tabRect(6).center());
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(CTempDrives::ReadFile(PageFile()), "Active Page = 6\r\n");
+}
+
+TEST_F(PropertySheetTest, ThemedButtonsStandBottomLeftAndTheSheetHasNoCloseBox)
+{
+    CTestSheet sheet;
+    ShowAndWait(sheet);
+    const int y = sheet.height() - 10 - 22;
+    EXPECT_EQ(sheet.OkButton().geometry(), QRect(15, y, 75, 22));
+    EXPECT_EQ(sheet.CancelButton().geometry(), QRect(90, y, 75, 22));
+    EXPECT_EQ(sheet.OkButton().text(), "Ok");
+    EXPECT_EQ(sheet.CancelButton().text(), "Cancel");
+    EXPECT_FALSE(sheet.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(sheet.windowFlags() & Qt::WindowSystemMenuHint);
+    EXPECT_EQ(PixelAt(GrabImage(sheet), 3, sheet.height() - 3), theme::kBackground);
+}
+
+TEST_F(PropertySheetTest, ButtonsSwitchedOffLeaveTheirPlace)
+{
+    CTestSheet okOnly(0, true, false);
+    ShowAndWait(okOnly);
+    EXPECT_TRUE(okOnly.OkButton().isVisible());
+    EXPECT_FALSE(okOnly.CancelButton().isVisible());
+
+    CTestSheet cancelOnly(0, false, true);
+    ShowAndWait(cancelOnly);
+    EXPECT_FALSE(cancelOnly.OkButton().isVisible());
+    EXPECT_EQ(cancelOnly.CancelButton().geometry().left(), 15);
+}
+
+TEST_F(PropertySheetTest, Screenshot)
+{
+    RememberPage("6");
+    CTestSheet sheet(0, true, false);
+    ShowAndWait(sheet);
+    SaveScreenshot(sheet, "colour_property_sheet");
+    RememberPage("0");
+    CTestSheet first(0, true, false);
+    ShowAndWait(first);
+    SaveScreenshot(first, "colour_property_sheet_first_page");
+}

@@ -1,0 +1,86 @@
+#include "views/dark_tab_style.h"
+
+#include "views/theme.h"
+
+#include <QPainter>
+#include <QStyleOptionTab>
+
+namespace {
+
+const QColor kOutline{128, 128, 128};
+const QColor kIdleTab{64, 64, 64};
+const QColor kHoverTab{100, 100, 100};
+
+void DrawTabShape(const QStyleOptionTab& tab, QPainter& painter)
+{
+    const bool bSelected = (tab.state & QStyle::State_Selected) != 0;
+    QRect rc = tab.rect;
+    if (!bSelected)
+        rc.setTop(rc.top() + 2);
+    const QColor crFill = bSelected ? theme::kBackground
+                                    : (tab.state & QStyle::State_MouseOver) ? kHoverTab : kIdleTab;
+    painter.fillRect(rc, crFill);
+    painter.setPen(kOutline);
+    painter.drawLine(rc.topLeft(), rc.bottomLeft());
+    painter.drawLine(rc.topLeft(), rc.topRight());
+    painter.drawLine(rc.topRight(), rc.bottomRight());
+    if (bSelected)
+        painter.fillRect(QRect(rc.left() + 1, rc.top() + 1, rc.width() - 2, 2), theme::kButtonFace);
+    else
+        painter.drawLine(rc.bottomLeft(), rc.bottomRight());
+}
+
+} // namespace
+
+void CDarkTabStyle::drawControl(ControlElement element, const QStyleOption* pOption, QPainter* pPainter,
+                                const QWidget* pWidget) const
+{
+    const auto* pTab = qstyleoption_cast<const QStyleOptionTab*>(pOption);
+    if (element == CE_TabBarTabShape && pTab) {
+        pPainter->save();
+        DrawTabShape(*pTab, *pPainter);
+        pPainter->restore();
+        return;
+    }
+    if (element == CE_TabBarTabLabel && pTab) {
+        QStyleOptionTab label(*pTab);
+        label.palette.setColor(QPalette::WindowText, theme::kText);
+        label.palette.setColor(QPalette::ButtonText, theme::kText);
+        // The label sits in the middle of the tab; a lowered idle tab lowers its label too.
+        if (!(pTab->state & State_Selected))
+            label.rect.translate(0, 1);
+        QProxyStyle::drawControl(element, &label, pPainter, pWidget);
+        return;
+    }
+    QProxyStyle::drawControl(element, pOption, pPainter, pWidget);
+}
+
+void CDarkTabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* pOption, QPainter* pPainter,
+                                  const QWidget* pWidget) const
+{
+    if (element == PE_FrameTabWidget) {
+        pPainter->save();
+        pPainter->fillRect(pOption->rect, theme::kBackground);
+        pPainter->setPen(kOutline);
+        pPainter->drawRect(pOption->rect.adjusted(0, 0, -1, -1));
+        pPainter->restore();
+        return;
+    }
+    if (element == PE_FrameTabBarBase)
+        return;
+    QProxyStyle::drawPrimitive(element, pOption, pPainter, pWidget);
+}
+
+int CDarkTabStyle::pixelMetric(PixelMetric metric, const QStyleOption* pOption, const QWidget* pWidget) const
+{
+    switch (metric) {
+    case PM_TabBarTabHSpace:
+        return 12;
+    case PM_TabBarTabVSpace:
+        return 8;
+    case PM_TabBarBaseOverlap:
+        return 1;
+    default:
+        return QProxyStyle::pixelMetric(metric, pOption, pWidget);
+    }
+}
