@@ -44,9 +44,13 @@ CColourPropertySheet::CColourPropertySheet(const std::string& strTitle, QWidget*
 
 CColourPropertySheet::~CColourPropertySheet()
 {
-    // The pages belong to whoever added them, not to the tabs.
-    for (CColourPropertyPage* pPage : m_pages)
+    // The pages belong to whoever added them, not to the tabs. Pages that were destroyed
+    // already (members of a derived sheet, say) have left the tabs by themselves.
+    while (m_pTabs && m_pTabs->count() > 0) {
+        QWidget* pPage = m_pTabs->widget(0);
+        m_pTabs->removeTab(0);
         pPage->setParent(nullptr);
+    }
 }
 
 void CColourPropertySheet::AddPage(CColourPropertyPage& page)

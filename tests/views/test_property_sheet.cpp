@@ -54,7 +54,7 @@ protected:
     std::string PageFile() { return CConfigFile().MakeFileName("GPS_PS"); }
     void RememberPage(const std::string& strValue) { CTempDrives::WriteFile(PageFile(), "Active Page = " + strValue + "\r\n"); }
 
-    static void ShowAndWait(CTestSheet& sheet)
+    static void ShowAndWait(CColourPropertySheet& sheet)
     {
         sheet.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
@@ -151,4 +151,20 @@ TEST_F(PropertySheetTest, Screenshot)
     CTestSheet first(0, true, false);
     ShowAndWait(first);
     SaveScreenshot(first, "colour_property_sheet_first_page");
+}
+
+TEST_F(PropertySheetTest, PagesThatOutliveTheSheetStayTheirOwners)
+{
+    CColourPropertyPage first(kIddGpsText);
+    CColourPropertyPage second(kIddNmeaMonitor);
+    {
+        CColourPropertySheet sheet("Pages");
+        sheet.AddPage(first);
+        sheet.AddPage(second);
+        ShowAndWait(sheet);
+        EXPECT_NE(first.parentWidget(), nullptr);
+    }
+    EXPECT_EQ(first.parentWidget(), nullptr);
+    EXPECT_TRUE(first.HasControls());
+    EXPECT_FALSE(second.HasControls());
 }
