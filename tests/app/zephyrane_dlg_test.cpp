@@ -1,0 +1,167 @@
+#include "app/zephyrane_dlg.h"
+
+#include "platform/program_launcher.h"
+#include "tests/support/scripted_prompt.h"
+#include "tests/support/screenshot.h"
+
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class CFakeLauncher : public IProgramLauncher
+{
+public:
+    EOutcome StartAndWait(const std::string& strPath, const std::vector<std::string>& args, int) override
+    {
+        m_strPath = strPath;
+        m_args = args;
+        m_bWindowVisible = m_pWindow->isVisible();
+        return EOutcome::kEnded;
+    }
+    QWidget* m_pWindow = nullptr;
+    std::string m_strPath;
+    std::vector<std::string> m_args;
+    bool m_bWindowVisible = true;
+};
+
+// The launcher with "Exit" recorded instead of ending the test.
+class CTestLauncherDlg : public CZephyraneDlg
+{
+public:
+    using CZephyraneDlg::CZephyraneDlg;
+    int m_nExits = 0;
+
+protected:
+    void ExitProcess() override { ++m_nExits; }
+};
+
+class ZephyraneDlgTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // The driver button looks in the folder current when the launcher is built.
+        char pattern[] = "/tmp/zep-launcher-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+        m_previousDir = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(m_dir));
+        m_pDlg = std::make_unique<CTestLauncherDlg>(m_prompt, m_launcher);
+        m_launcher.m_pWindow = m_pDlg.get();
+        m_pDlg->show();
+    }
+    void TearDown() override
+    {
+        m_pDlg.reset();
+        QDir::setCurrent(m_previousDir);
+        std::filesystem::remove_all(m_dir);
+    }
+
+    CHoverButton& Button(int nIndex) { return *m_pDlg->Buttons()[static_cast<std::size_t>(nIndex)]; }
+    QPoint Centre(int nIndex) { return Button(nIndex).geometry().center(); }
+    QImage Shown() { return m_pDlg->Picture().pixmap().toImage(); }
+    QImage CardOf(int nIndex) { return Button(nIndex).GetPicture().toImage(); }
+    std::vector<int> LitButtons()
+    {
+        std::vector<int> lit;
+        for (int i = 0; i < 6; ++i)
+            if (Button(i).m_bHover)
+                lit.push_back(i);
+        return lit;
+    }
+
+    std::string m_dir;
+    QString m_previousDir;
+    CScriptedPrompt m_prompt;
+    CFakeLauncher m_launcher;
+    std::unique_ptr<CTestLauncherDlg> m_pDlg;
+};
+
+enum { kComPorts, kNmeaMonitor, kSatViz, kDataLogger, kDrivers, kExit };
+
+TEST_F(ZephyraneDlgTest, OpensWithTheProductCardAndSixCaptionedButtons)
+{
+    const char* captions[] = {"Com Ports Available", "NMEA Monitor", "Sat Viz", "Data Logger", "Drivers", "Exit"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Button(i).GetCaption(), captions[i]);
+        EXPECT_FALSE(Button(i).GetPicture().isNull()) << i;
+    }
+    EXPECT_EQ(Button(kDrivers).GetProgram(), sizeof(void*) == 8 ? "CP210xVCPInstaller_x64.exe" : "CP210xVCPInstaller_x86.exe");
+    EXPECT_EQ(Shown(), CardOf(kExit));
+    EXPECT_TRUE(LitButtons().empty());
+}
+
+TEST_F(ZephyraneDlgTest, HoveringLightsOneButtonAndLeavingKeepsItsCard)
+{
+    QTest::mouseMove(m_pDlg.get(), Centre(kSatViz));
+    EXPECT_EQ(LitButtons(), std::vector<int>{kSatViz});
+    EXPECT_EQ(Shown(), CardOf(kSatViz));
+    SaveScreenshot(*m_pDlg, "launcher_sat_viz");
+
+    QTest::mouseMove(m_pDlg.get(), {5, 5});
+    EXPECT_TRUE(LitButtons().empty());
+    EXPECT_EQ(Shown(), CardOf(kSatViz));
+
+    // The gap between two buttons lights neither; the next button takes over.
+    const QPoint gap(Centre(kNmeaMonitor).x(), Button(kSatViz).geometry().top() - 1);
+    QTest::mouseMove(m_pDlg.get(), gap);
+    EXPECT_TRUE(LitButtons().empty());
+    QTest::mouseMove(m_pDlg.get(), Centre(kNmeaMonitor));
+    EXPECT_EQ(LitButtons(), std::vector<int>{kNmeaMonitor});
+    EXPECT_EQ(Shown(), CardOf(kNmeaMonitor));
+}
+
+TEST_F(ZephyraneDlgTest, DriversWithoutTheSetUpProgramSaysWhereItLooked)
+{
+    QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(kDrivers));
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Can't Find " + m_dir + "/"});
+    EXPECT_TRUE(m_launcher.m_strPath.empty());
+    EXPECT_TRUE(m_pDlg->isVisible());
+}
+
+TEST_F(ZephyraneDlgTest, DriversRunsTheSetUpWithTheQuietSwitchWhileTheLauncherHides)
+{
+    const std::string path = m_dir + "/" + Button(kDrivers).GetProgram();
+    std::ofstream(path) << "#!/bin/sh\n";
+    QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(kDrivers));
+    EXPECT_EQ(m_launcher.m_strPath, path);
+    EXPECT_EQ(m_launcher.m_args, std::vector<std::string>{"/A"});
+    EXPECT_FALSE(m_launcher.m_bWindowVisible);
+    EXPECT_TRUE(m_pDlg->isVisible());
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+TEST_F(ZephyraneDlgTest, ExitEndsTheProgramAtOnceAndAClickBesideTheButtonsDoesNothing)
+{
+    QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(m_pDlg->m_nExits, 0);
+    QTest::mouseMove(m_pDlg.get(), Centre(kSatViz));
+    QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(kExit));
+    EXPECT_EQ(m_pDlg->m_nExits, 1);
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+TEST_F(ZephyraneDlgTest, HidingTheLauncherKeepsItRunningUntilItIsClosed)
+{
+    std::vector<std::string> steps;
+    QTimer::singleShot(0, m_pDlg.get(), [&] {
+        m_pDlg->hide();
+        steps.push_back("hidden");
+        QTimer::singleShot(0, m_pDlg.get(), [&] {
+            m_pDlg->show();
+            steps.push_back("shown");
+            m_pDlg->close();
+        });
+    });
+    m_pDlg->DoModal();
+    EXPECT_EQ(steps, (std::vector<std::string>{"hidden", "shown"}));
+    EXPECT_FALSE(m_pDlg->isVisible());
+}
+
+}  // namespace
