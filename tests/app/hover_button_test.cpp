@@ -2,6 +2,7 @@
 
 #include "platform/program_launcher.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/temp_dir.h"
 
 #include <QApplication>
 #include <QDir>
@@ -211,12 +212,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Buttons look for programs in the folder that was current when the first one was built.
-    char pattern[] = "/tmp/zep-hover-XXXXXX";
-    if (mkdtemp(pattern) == nullptr || !QDir::setCurrent(QString::fromLocal8Bit(pattern)))
+    const CTempDir folder;
+    if (folder.Path().empty() || !QDir::setCurrent(QString::fromStdString(folder.Path())))
         return 1;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    std::filesystem::remove_all(pattern);
-    return result;
+    return RUN_ALL_TESTS();
 }

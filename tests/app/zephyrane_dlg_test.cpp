@@ -3,13 +3,13 @@
 #include "platform/program_launcher.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/temp_dir.h"
 
 #include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -47,9 +47,7 @@ protected:
     void SetUp() override
     {
         // The driver button looks in the folder current when the launcher is built.
-        char pattern[] = "/tmp/zep-launcher-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
+        ASSERT_FALSE(m_dir.empty());
         m_previousDir = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(m_dir));
         m_pDlg = std::make_unique<CTestLauncherDlg>(m_prompt, m_launcher);
@@ -60,7 +58,6 @@ protected:
     {
         m_pDlg.reset();
         QDir::setCurrent(m_previousDir);
-        std::filesystem::remove_all(m_dir);
     }
 
     CHoverButton& Button(int nIndex) { return *m_pDlg->Buttons()[static_cast<std::size_t>(nIndex)]; }
@@ -76,7 +73,8 @@ protected:
         return lit;
     }
 
-    std::string m_dir;
+    CTempDir m_temp;
+    std::string m_dir = m_temp.Path();
     QString m_previousDir;
     CScriptedPrompt m_prompt;
     CFakeLauncher m_launcher;

@@ -1,4 +1,5 @@
 #include "platform/program_launcher.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,7 @@ using EOutcome = IProgramLauncher::EOutcome;
 class ProgramLauncherTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/zep-launcher-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    void SetUp() override { ASSERT_FALSE(m_temp.Path().empty()); }
 
     std::string Script(const std::string& name, const std::string& body, bool bExecutable = true)
     {
@@ -38,7 +33,8 @@ protected:
         return std::string(std::istreambuf_iterator<char>(file), {});
     }
 
-    std::filesystem::path m_dir;
+    CTempDir m_temp;
+    std::filesystem::path m_dir = m_temp.Path();
     CProcessLauncher m_launcher;
 };
 
