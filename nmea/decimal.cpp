@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -28,6 +30,36 @@ std::int64_t ReadDigits(std::string_view text, std::size_t& i, std::int64_t nLim
             nValue = nValue * 10 + (text[i] - '0');
     }
     return nValue < nLimit ? nValue : nLimit;
+}
+
+// The value of a plain decimal (digits with an optional point, no exponent) when its
+// digits form an integer below 2^53 and it has at most 22 decimals: then the integer and
+// the power of ten are exact doubles and one correctly rounded division gives the exactly
+// rounded value, much faster than a general conversion. Receivers send such numbers.
+std::optional<double> ExactlyRepresented(std::string_view number)
+{
+    constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::uint64_t nDigits = 0;
+    std::size_t nDecimals = 0;
+    bool bSeenPoint = false;
+    for (const char ch : number) {
+        if (ch == '.') {
+            bSeenPoint = true;
+            continue;
+        }
+        if (!IsDigit(ch))
+            return std::nullopt;  // an exponent
+        nDigits = nDigits * 10 + static_cast<std::uint64_t>(ch - '0');
+        if (nDigits >= kExactLimit)
+            return std::nullopt;
+        nDecimals += bSeenPoint ? 1 : 0;
+    }
+    if (nDecimals >= std::size(kPowersOfTen))
+        return std::nullopt;
+    return static_cast<double>(nDigits) / kPowersOfTen[nDecimals];
 }
 
 }  // namespace
@@ -93,6 +125,9 @@ double ParseDecimalDouble(std::string_view text)
             nEnd = j;
         }
     }
+
+    if (const auto fast = ExactlyRepresented(text.substr(nMantissa, nEnd - nMantissa)))
+        return bNegative ? -*fast : *fast;
 
     double dValue = 0.0;
     const char* pFirst = text.data() + nMantissa;

@@ -1,6 +1,7 @@
 #include "nmea/decoders.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "nmea/decimal.h"
 #include "nmea/field_parser.h"
@@ -18,7 +19,7 @@ bool StartSentence(CFieldParser& parser, std::string_view sentence, std::string_
         return false;
     parser.Load(sentence);
     parser.VerifyChecksum();
-    parser.GetField();
+    parser.SkipField();
     return true;
 }
 
@@ -39,7 +40,7 @@ void ReadDouble(CFieldParser& parser, double* pTarget)
     if (pTarget)
         *pTarget = OrZero(parser.GetDouble());
     else
-        parser.GetField();
+        parser.SkipField();
 }
 
 // An integer field that must lie within 0..nMax (read as unsigned, so negative and absent
@@ -53,6 +54,7 @@ std::uint32_t ReadBounded(CFieldParser& parser, std::uint32_t nMax)
 constexpr std::size_t kGsaSatelliteFields = 12;
 constexpr std::size_t kGsaDopFields = 3;
 constexpr std::uint32_t kPrnLimit = 100;
+constexpr std::uint32_t kPrnSetSize = 128;
 constexpr std::int32_t kMaxGsvMessages = 6;
 constexpr std::size_t kSatellitesPerGsv = 4;
 constexpr std::size_t kFieldsPerSatellite = 4;  // PRN, elevation, azimuth, SNR
@@ -68,7 +70,7 @@ bool DecodeGGA(std::string_view sentence, double* pLatitude, double* pLongitude,
     if (!StartSentence(parser, sentence, "GGA"))
         return false;
 
-    parser.GetField();  // UTC time
+    parser.SkipField();  // UTC time
     const std::string strLatitude = parser.GetField();
     const std::string strNorthSouth = parser.GetField();
     if (pLatitude)
@@ -81,17 +83,17 @@ bool DecodeGGA(std::string_view sentence, double* pLatitude, double* pLongitude,
     if (pFix)
         *pFix = parser.GetInt() == 0 ? 0 : 2;  // an empty quality field counts as a fix
     else
-        parser.GetField();
+        parser.SkipField();
     if (pSatellites)
         *pSatellites = parser.GetInt();
     else
-        parser.GetField();
+        parser.SkipField();
     ReadDouble(parser, pHdop);
 
     if (!pHeight)
         return true;
     *pHeight = OrZero(parser.GetDouble());
-    parser.GetField();  // altitude unit
+    parser.SkipField();  // altitude unit
     const double dSeparation = parser.GetDouble();
     if (pSeparation)
         *pSeparation = OrZero(dSeparation);
@@ -110,12 +112,12 @@ bool DecodeGSA(std::string_view sentence, std::int32_t* pFix, std::int32_t* pSat
     if (!StartSentence(parser, sentence, "GSA"))
         return false;
 
-    parser.GetField();  // selection mode
+    parser.SkipField();  // selection mode
     if (pFix) {
         const std::int32_t nType = parser.GetInt();
         *pFix = nType == 2 ? 1 : nType == 3 ? 2 : 0;
     } else {
-        parser.GetField();
+        parser.SkipField();
     }
 
     for (SSatInfo& sat : *pTable)
@@ -127,14 +129,27 @@ bool DecodeGSA(std::string_view sentence, std::int32_t* pFix, std::int32_t* pSat
     const std::size_t nSatelliteFields =
         nFields == kGsaSatelliteFields + kGsaDopFields + 1 ? kGsaSatelliteFields
                                                            : nFields - std::min(nFields, kGsaDopFields);
+    // Collect the listed numbers first and mark the table in one pass; the rare number too
+    // large for the set is matched against the table at once. Empty fields match nothing.
+    std::bitset<kPrnSetSize> listed;
     for (std::size_t i = 0; i < nSatelliteFields; ++i) {
-        const std::int32_t nPrn = parser.GetInt();
-        if (nPrn == 0)
+        const std::int32_t nValue = parser.GetInt();
+        const auto nPrn = static_cast<std::uint32_t>(nValue);
+        if (nPrn < kPrnSetSize) {
+            listed.set(nPrn);
+            continue;
+        }
+        if (nValue == kNmeaAbsentInt)
             continue;
         for (SSatInfo& sat : *pTable) {
-            if (sat.m_nPrn == static_cast<std::uint32_t>(nPrn))
+            if (sat.m_nPrn == nPrn)
                 sat.m_bUsed = true;
         }
+    }
+    listed.reset(0);  // 0 lists nothing
+    for (SSatInfo& sat : *pTable) {
+        if (sat.m_nPrn < kPrnSetSize && listed.test(sat.m_nPrn))
+            sat.m_bUsed = true;
     }
     if (pSatellitesUsed) {
         *pSatellitesUsed = static_cast<std::int32_t>(std::ranges::count_if(
@@ -192,9 +207,9 @@ bool DecodeGSV(std::string_view sentence, SSatTable* pTable, std::int32_t* pInVi
         const auto nPrn = k < nSatellites ? static_cast<std::uint32_t>(parser.GetInt()) : kPrnLimit;
         if (nPrn >= kPrnLimit) {  // empty, missing or out of range (its used flag stays)
             sat = SSatInfo{.m_bUsed = sat.m_bUsed};
-            parser.GetField();
-            parser.GetField();
-            parser.GetField();
+            parser.SkipField();
+            parser.SkipField();
+            parser.SkipField();
             continue;
         }
         sat.m_nPrn = nPrn;
@@ -215,15 +230,15 @@ bool DecodeVTG(std::string_view sentence, double* pCourse, double* pSpeed)
     const std::string strTrue = parser.GetField();
     if (!strTrue.empty() && pCourse)
         *pCourse = ParseDecimalDouble(strTrue);
-    parser.GetField();  // "T"
+    parser.SkipField();  // "T"
     const std::string strMagnetic = parser.GetField();
     if (!strMagnetic.empty() && strTrue.empty() && pCourse)
         *pCourse = ParseDecimalDouble(strMagnetic);
-    parser.GetField();  // "M"
+    parser.SkipField();  // "M"
     const std::string strKnots = parser.GetField();
     if (pSpeed)
         *pSpeed = strKnots.empty() ? -1.0 : ParseDecimalDouble(strKnots);
-    parser.GetField();  // "N"
-    parser.GetField();  // km/h
+    parser.SkipField();  // "N"
+    parser.SkipField();  // km/h
     return true;
 }

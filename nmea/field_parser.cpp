@@ -1,5 +1,6 @@
 #include "nmea/field_parser.h"
 
+#include <algorithm>
 #include <array>
 
 #include "nmea/decimal.h"
@@ -16,6 +17,12 @@ constexpr std::array<bool, 256> MakeNumericTable()
     return table;
 }
 constexpr std::array<bool, 256> kNumeric = MakeNumericTable();
+
+// An empty token or one holding '?' stands for a value the receiver did not have.
+bool IsAbsent(std::string_view token)
+{
+    return token.empty() || std::ranges::find(token, '?') != token.end();
+}
 
 bool IsNumeric(char ch)
 {
@@ -71,7 +78,12 @@ void CFieldParser::VerifyChecksum()
 {
     m_strText.erase(0, m_nReadPos);
     m_nReadPos = 0;
-    std::erase_if(m_strText, [](char ch) { return ch == '\r' || ch == '\n'; });
+    const auto IsLineEnd = [](char ch) { return ch == '\r' || ch == '\n'; };
+    // The line end normally stands only at the end: drop it there, then look for others.
+    while (!m_strText.empty() && IsLineEnd(m_strText.back()))
+        m_strText.pop_back();
+    if (std::ranges::any_of(m_strText, IsLineEnd))
+        std::erase_if(m_strText, IsLineEnd);
 
     const std::size_t nSize = m_strText.size();
     const std::string_view suffix = std::string_view(m_strText).substr(nSize < 3 ? 0 : nSize - 3);
@@ -87,36 +99,48 @@ void CFieldParser::VerifyChecksum()
     }
 }
 
-std::string CFieldParser::GetField()
+std::string_view CFieldParser::TakeField()
 {
     DropLeadingSpace();
     const std::string_view rest = Text();
     if (rest.empty())
         return {};
 
-    std::string strValue;
+    std::string_view value;
     if (rest.front() == '"') {
         const std::size_t nClose = rest.find('"', 1);
-        strValue.assign(rest.substr(1, nClose == std::string_view::npos ? std::string_view::npos : nClose - 1));
+        value = rest.substr(1, nClose == std::string_view::npos ? std::string_view::npos : nClose - 1);
         // Whatever follows the closing quote up to the delimiter is not part of the value.
         const std::size_t nDelimiter = nClose == std::string_view::npos ? std::string_view::npos : rest.find(m_chDelimiter, nClose + 1);
         m_nReadPos += nDelimiter == std::string_view::npos ? rest.size() : nDelimiter;
     } else {
-        const std::size_t nDelimiter = rest.find(m_chDelimiter);
-        const std::size_t nLength = nDelimiter == std::string_view::npos ? rest.size() : nDelimiter;
-        strValue.assign(rest.substr(0, nLength));
+        // Fields are short: a plain loop beats a library search call.
+        std::size_t nLength = 0;
+        while (nLength < rest.size() && rest[nLength] != m_chDelimiter)
+            ++nLength;
+        value = rest.substr(0, nLength);
         m_nReadPos += nLength;
     }
     DropLeadingSpace();
     DropDelimiter();
-    DropTrailingSpace();
+    DropTrailingSpace();  // only shortens what follows the value, which stays valid
+    return value;
+}
 
-    if (strValue.find('\xAB') != std::string::npos) {
+std::string CFieldParser::GetField()
+{
+    std::string strValue(TakeField());
+    if (std::ranges::find(strValue, '\xAB') != strValue.end()) {
         ReplaceAll(strValue, kEscapeCr, "\r");
         ReplaceAll(strValue, kEscapeLf, "\n");
         ReplaceAll(strValue, kEscapeDelimiter, m_strDelimiter);
     }
     return strValue;
+}
+
+void CFieldParser::SkipField()
+{
+    TakeField();
 }
 
 std::string_view CFieldParser::GetNumber()
@@ -139,7 +163,7 @@ std::string_view CFieldParser::GetNumber()
 std::int32_t CFieldParser::GetInt()
 {
     const std::string_view token = GetNumber();
-    if (token.empty() || token.find('?') != std::string_view::npos)
+    if (IsAbsent(token))
         return kNmeaAbsentInt;
     return ParseDecimalInt(token);
 }
@@ -147,7 +171,7 @@ std::int32_t CFieldParser::GetInt()
 double CFieldParser::GetDouble()
 {
     const std::string_view token = GetNumber();
-    if (token.empty() || token.find('?') != std::string_view::npos)
+    if (IsAbsent(token))
         return kNmeaAbsentDouble;
     return ParseDecimalDouble(token);
 }

@@ -27,6 +27,8 @@ public:
     // (what follows the closing quote up to the delimiter is dropped) and the escapes for
     // CR, LF and the delimiter replaced by their characters.
     std::string GetField();
+    // Reads past the next field as GetField does, without making its value.
+    void SkipField();
     // The next numeric token: non-numeric characters before it are skipped, even across
     // delimiters; empty for an empty field. Views into the parser's text until the next Load.
     std::string_view GetNumber();
@@ -41,6 +43,8 @@ public:
     std::string_view Text() const { return std::string_view(m_strText).substr(m_nReadPos); }
 
 private:
+    // The next field's value as it stands in the text, before unescaping.
+    std::string_view TakeField();
     void DropLeadingSpace();
     void DropTrailingSpace();
     void DropDelimiter();
