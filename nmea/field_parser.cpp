@@ -78,25 +78,16 @@ void CFieldParser::VerifyChecksum()
 {
     m_strText.erase(0, m_nReadPos);
     m_nReadPos = 0;
-    const auto IsLineEnd = [](char ch) { return ch == '\r' || ch == '\n'; };
     // The line end normally stands only at the end: drop it there, then look for others.
     while (!m_strText.empty() && IsLineEnd(m_strText.back()))
         m_strText.pop_back();
     if (std::ranges::any_of(m_strText, IsLineEnd))
         std::erase_if(m_strText, IsLineEnd);
 
-    const std::size_t nSize = m_strText.size();
-    const std::string_view suffix = std::string_view(m_strText).substr(nSize < 3 ? 0 : nSize - 3);
-    if (m_strText.starts_with('$') && suffix.starts_with('*')) {
-        // Upper-case digits only: a sentence with lower-case digits does not verify.
-        constexpr std::string_view kHex = "0123456789ABCDEF";
-        const unsigned nSum = NmeaChecksum(m_strText);
-        const char expected[3] = {'*', kHex[(nSum >> 4) & 0xF], kHex[nSum & 0xF]};
-        m_bChecksumOk = suffix == std::string_view(expected, 3);
-        m_strText.resize(nSize - suffix.size());
-    } else {
-        m_bChecksumOk = false;
-    }
+    const SChecksumSuffix suffix = CheckChecksumSuffix(m_strText);
+    m_bChecksumOk = suffix.m_bMatches;
+    if (suffix.m_bPresent)
+        m_strText.resize(m_strText.size() - 3);
 }
 
 std::string_view CFieldParser::TakeField()

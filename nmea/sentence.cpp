@@ -1,5 +1,8 @@
 #include "nmea/sentence.h"
 
+#include <algorithm>
+#include <string>
+
 std::string_view SentenceType(std::string_view line)
 {
     const std::size_t nStart = line.starts_with("$PTNL,") ? 6 : 3;
@@ -25,4 +28,27 @@ unsigned NmeaChecksum(std::string_view text)
     for (const char ch : text)
         nSum ^= static_cast<unsigned char>(ch);
     return nSum;
+}
+
+SChecksumSuffix CheckChecksumSuffix(std::string_view text)
+{
+    const std::string_view suffix = text.substr(text.size() < 3 ? 0 : text.size() - 3);
+    if (!text.starts_with('$') || !suffix.starts_with('*'))
+        return {};
+    // Upper-case digits only: a sentence with lower-case digits does not verify.
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    const unsigned nSum = NmeaChecksum(text);
+    const char expected[3] = {'*', kHex[(nSum >> 4) & 0xF], kHex[nSum & 0xF]};
+    return {true, suffix == std::string_view(expected, 3)};
+}
+
+bool LineChecksumOk(std::string_view line)
+{
+    while (!line.empty() && IsLineEnd(line.back()))
+        line.remove_suffix(1);
+    if (std::ranges::none_of(line, IsLineEnd))
+        return CheckChecksumSuffix(line).m_bMatches;
+    std::string text(line);
+    std::erase_if(text, IsLineEnd);
+    return CheckChecksumSuffix(text).m_bMatches;
 }

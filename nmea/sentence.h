@@ -15,3 +15,22 @@ std::uint32_t PackSentenceType(std::string_view type);
 // Exclusive-or of the characters after a leading '$' or '!' (from the first character
 // when there is neither) up to the first '*' (or the end); 0 for an empty range.
 unsigned NmeaChecksum(std::string_view text);
+
+// What the checksum suffix of a sentence, line ends already removed, says: whether it has
+// one to strip (the sentence starts with '$' and its third-last character is '*') and
+// whether the two digits after the '*' are the upper-case hex of NmeaChecksum.
+struct SChecksumSuffix
+{
+    bool m_bPresent = false;
+    bool m_bMatches = false;
+};
+SChecksumSuffix CheckChecksumSuffix(std::string_view text);
+
+// Whether a line verifies as CFieldParser::VerifyChecksum judges it: line ends anywhere
+// in it are ignored.
+bool LineChecksumOk(std::string_view line);
+
+inline bool IsLineEnd(char ch)
+{
+    return ch == '\r' || ch == '\n';
+}

@@ -3,39 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-void CJsonWriter::BeforeValue()
-{
-    if (m_bNeedComma)
-        m_out += ',';
-    m_bNeedComma = true;
-}
-
-void CJsonWriter::BeginObject()
-{
-    BeforeValue();
-    m_out += '{';
-    m_bNeedComma = false;
-}
-
-void CJsonWriter::EndObject()
-{
-    m_out += '}';
-    m_bNeedComma = true;
-}
-
-void CJsonWriter::BeginArray()
-{
-    BeforeValue();
-    m_out += '[';
-    m_bNeedComma = false;
-}
-
-void CJsonWriter::EndArray()
-{
-    m_out += ']';
-    m_bNeedComma = true;
-}
-
 void CJsonWriter::Key(std::string_view key)
 {
     String(key);
@@ -46,25 +13,34 @@ void CJsonWriter::Key(std::string_view key)
 void CJsonWriter::String(std::string_view bytes)
 {
     constexpr std::string_view kHex = "0123456789abcdef";
+    const auto IsPlain = [](char ch) {
+        const auto byte = static_cast<unsigned char>(ch);
+        return byte >= 0x20 && byte <= 0x7F && ch != '"' && ch != '\\';
+    };
     BeforeValue();
     m_out += '"';
-    for (const char ch : bytes) {
-        const auto byte = static_cast<unsigned char>(ch);
+    // Copy runs of plain characters at once; escape the rest one by one.
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t nEnd = i;
+        while (nEnd < bytes.size() && IsPlain(bytes[nEnd]))
+            ++nEnd;
+        m_out.append(bytes.data() + i, nEnd - i);
+        if (nEnd == bytes.size())
+            break;
+        const char ch = bytes[nEnd];
         switch (ch) {
         case '"': m_out += "\\\""; break;
         case '\\': m_out += "\\\\"; break;
         case '\r': m_out += "\\r"; break;
         case '\n': m_out += "\\n"; break;
         case '\t': m_out += "\\t"; break;
-        default:
-            if (byte < 0x20 || byte > 0x7F) {
-                m_out += "\\u00";
-                m_out += kHex[byte >> 4];
-                m_out += kHex[byte & 0xF];
-            } else {
-                m_out += ch;
-            }
+        default: {
+            const auto byte = static_cast<unsigned char>(ch);
+            const char escaped[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+            m_out.append(escaped, sizeof escaped);
         }
+        }
+        i = nEnd + 1;
     }
     m_out += '"';
 }
@@ -100,16 +76,4 @@ void CJsonWriter::Fixed(double dValue, int nDecimals)
     char text[512];
     const auto result = std::to_chars(text, text + sizeof text, dValue, std::chars_format::fixed, nDecimals);
     m_out.append(text, result.ptr);
-}
-
-void CJsonWriter::Bool(bool bValue)
-{
-    BeforeValue();
-    m_out += bValue ? "true" : "false";
-}
-
-void CJsonWriter::Null()
-{
-    BeforeValue();
-    m_out += "null";
 }

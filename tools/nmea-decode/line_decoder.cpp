@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "nmea/decoders.h"
-#include "nmea/field_parser.h"
 #include "nmea/nmea_angle.h"
 #include "nmea/sentence.h"
 #include "nmea/sentinels.h"
@@ -15,7 +14,7 @@ namespace {
 
 void WriteCount(CJsonWriter& json, std::string_view key, std::int32_t nValue)
 {
-    json.Key(key);
+    json.PlainKey(key);
     if (nValue == kNmeaAbsentInt)
         json.Null();
     else
@@ -25,13 +24,13 @@ void WriteCount(CJsonWriter& json, std::string_view key, std::int32_t nValue)
 // Latitude and longitude in degrees, undoing the decoder's own factor exactly.
 void WriteDegrees(CJsonWriter& json, std::string_view key, double dRadians)
 {
-    json.Key(key);
+    json.PlainKey(key);
     json.Fixed(dRadians / kNmeaDegToRad, 9);
 }
 
 void WriteDouble(CJsonWriter& json, std::string_view key, double dValue)
 {
-    json.Key(key);
+    json.PlainKey(key);
     json.Double(dValue);
 }
 
@@ -41,13 +40,13 @@ bool WriteGga(CJsonWriter& json, std::string_view line)
     std::int32_t nFix = 0, nSats = 0;
     if (!DecodeGGA(line, &dLat, &dLon, &dHeight, &dSeparation, &nFix, &nSats, &dHdop))
         return false;
-    json.Key("decoded");
+    json.PlainKey("decoded");
     json.Bool(true);
     WriteDegrees(json, "lat", dLat);
     WriteDegrees(json, "lon", dLon);
     WriteDouble(json, "height", dHeight);
     WriteDouble(json, "separation", dSeparation);
-    json.Key("fix");
+    json.PlainKey("fix");
     json.Int(nFix);
     WriteCount(json, "sats", nSats);
     WriteDouble(json, "hdop", dHdop);
@@ -60,11 +59,11 @@ bool WriteGsa(CJsonWriter& json, std::string_view line, SSatTable& table)
     double dHdop = 0, dPdop = 0, dVdop = 0;
     if (!DecodeGSA(line, &nFix, &nUsed, &table, &dHdop, &dPdop, &dVdop))
         return false;
-    json.Key("decoded");
+    json.PlainKey("decoded");
     json.Bool(true);
-    json.Key("fix");
+    json.PlainKey("fix");
     json.Int(nFix);
-    json.Key("sats_used");
+    json.PlainKey("sats_used");
     json.Int(nUsed);
     WriteDouble(json, "pdop", dPdop);
     WriteDouble(json, "hdop", dHdop);
@@ -76,7 +75,7 @@ bool WriteGsa(CJsonWriter& json, std::string_view line, SSatTable& table)
             used.push_back(sat.m_nPrn);
     }
     std::ranges::sort(used);
-    json.Key("used_prns");
+    json.PlainKey("used_prns");
     json.BeginArray();
     for (const std::uint32_t nPrn : used)
         json.Int(nPrn);
@@ -90,28 +89,28 @@ bool WriteGsv(CJsonWriter& json, std::string_view line, SSatTable& table)
     bool bLast = false;
     if (!DecodeGSV(line, &table, &nInView, &bLast))
         return false;
-    json.Key("decoded");
+    json.PlainKey("decoded");
     json.Bool(true);
     WriteCount(json, "in_view", nInView);
-    json.Key("last");
+    json.PlainKey("last");
     json.Bool(bLast);
     if (!bLast)
         return true;
-    json.Key("table");
+    json.PlainKey("table");
     json.BeginArray();
     for (const SSatInfo& sat : table) {
         if (sat.m_nPrn == 0)
             continue;
         json.BeginObject();
-        json.Key("prn");
+        json.PlainKey("prn");
         json.Int(sat.m_nPrn);
-        json.Key("elevation");
+        json.PlainKey("elevation");
         json.Int(sat.m_nElevation);
-        json.Key("azimuth");
+        json.PlainKey("azimuth");
         json.Int(sat.m_nAzimuth);
-        json.Key("snr");
+        json.PlainKey("snr");
         json.Int(sat.m_nSnr);
-        json.Key("used");
+        json.PlainKey("used");
         json.Bool(sat.m_bUsed);
         json.EndObject();
     }
@@ -124,7 +123,7 @@ bool WriteVtg(CJsonWriter& json, std::string_view line, double& dCourse)
     double dSpeed = 0;
     if (!DecodeVTG(line, &dCourse, &dSpeed))
         return false;
-    json.Key("decoded");
+    json.PlainKey("decoded");
     json.Bool(true);
     WriteDouble(json, "course", dCourse);  // NaN, written as null, until a course was read
     WriteDouble(json, "speed", dSpeed);
@@ -137,10 +136,7 @@ void CLineDecoder::Decode(std::string_view line, std::string& out)
 {
     ++m_nLine;
     const std::string_view type = SentenceType(line);
-    CFieldParser parser;
-    parser.Load(line);
-    parser.VerifyChecksum();
-    const bool bChecksumOk = parser.ChecksumOk();
+    const bool bChecksumOk = LineChecksumOk(line);
 
     // The decoders run in summary mode too, so that the satellite table and the counts
     // come out the same; their JSON then goes to a scratch string.
@@ -148,11 +144,11 @@ void CLineDecoder::Decode(std::string_view line, std::string& out)
     std::string& target = m_options.m_bSummary ? scratch : out;
     CJsonWriter json(target);
     json.BeginObject();
-    json.Key("n");
+    json.PlainKey("n");
     json.Int(static_cast<std::int64_t>(m_nLine));
-    json.Key("type");
+    json.PlainKey("type");
     json.String(type);
-    json.Key("checksum_ok");
+    json.PlainKey("checksum_ok");
     json.Bool(bChecksumOk);
 
     bool bDecoded = false;
@@ -165,11 +161,11 @@ void CLineDecoder::Decode(std::string_view line, std::string& out)
     else if (type == "VTG")
         bDecoded = WriteVtg(json, line, m_dCourse);
     if (!bDecoded) {
-        json.Key("decoded");
+        json.PlainKey("decoded");
         json.Bool(false);
     }
     if (m_options.m_bRaw) {
-        json.Key("line");
+        json.PlainKey("line");
         json.String(line);
     }
     json.EndObject();
@@ -189,21 +185,21 @@ void CLineDecoder::WriteSummary(std::string& out) const
 {
     CJsonWriter json(out);
     json.BeginObject();
-    json.Key("lines");
+    json.PlainKey("lines");
     json.BeginObject();
     for (const auto& [type, counts] : m_counts) {
         json.Key(type);
         json.Int(static_cast<std::int64_t>(counts.m_nLines));
     }
     json.EndObject();
-    json.Key("decoded");
+    json.PlainKey("decoded");
     json.BeginObject();
     for (const auto& [type, counts] : m_counts) {
         json.Key(type);
         json.Int(static_cast<std::int64_t>(counts.m_nDecoded));
     }
     json.EndObject();
-    json.Key("checksum_failures");
+    json.PlainKey("checksum_failures");
     json.Int(static_cast<std::int64_t>(m_nChecksumFailures));
     json.EndObject();
     out += '\n';

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kExitUnreadable = 2;
 constexpr std::size_t kReadSize = 64 * 1024;
-constexpr std::size_t kFlushSize = 64 * 1024;
+constexpr std::size_t kFlushSize = 256 * 1024;
 
 constexpr const char* kUsage =
     "usage: nmea-decode [--raw] [--summary] [FILE...]\n"
