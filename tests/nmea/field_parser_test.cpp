@@ -1,4 +1,5 @@
 #include "nmea/field_parser.h"
+#include "nmea/sentence.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,23 @@ TEST(FieldParserNumberTest, HighBytesAreNotWhiteSpace)
     EXPECT_EQ(parser.GetInt(), 7);
     EXPECT_EQ(parser.GetInt(), 8);
     EXPECT_EQ(parser.GetInt(), 9);
+}
+
+}  // namespace
+
+namespace {
+
+// The tool judges lines without a parser; its verdict must be the parser's.
+TEST(FieldParserChecksumTest, LineVerdictIsTheParserVerdict)
+{
+    for (const char* text : {kGga, "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
+                             "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,\r46.9,M,,*4\n7\r\n",
+                             "$GPVTG,,T,,M,0.0,N,0.0,K*4e\r\n", "!AIVDM,1*5C\r\n", "$*00", "\r\n", ""}) {
+        CFieldParser parser = Loaded(text);
+        parser.VerifyChecksum();
+        EXPECT_EQ(LineChecksumOk(text), parser.ChecksumOk()) << text;
+    }
+    EXPECT_TRUE(LineChecksumOk("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,\r46.9,M,,*4\n7\r\n"));
 }
 
 }  // namespace
