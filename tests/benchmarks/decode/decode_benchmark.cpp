@@ -61,15 +61,33 @@ const std::string& RecordedStream()
     return stream;
 }
 
-// Calls take(line) for every line of the stream, framed through a ring.
-template <typename Take>
-void FrameLines(const std::string& stream, SRxRing& ring, SLineBuffer& buffer, Take take)
+// A receive ring with its line buffer: calls take(line) for every line of the stream.
+class CFramer
 {
-    for (std::size_t i = 0; i < stream.size(); i += kAppendSize) {
-        ring.Append(stream.data() + i, std::min(kAppendSize, stream.size() - i));
-        while (const std::size_t n = TakeLine(ring, buffer))
-            take(std::string_view(buffer.data(), n));
+public:
+    CFramer() { m_ring.Allocate(); }
+
+    template <typename Take>
+    void Frame(const std::string& stream, Take take)
+    {
+        for (std::size_t i = 0; i < stream.size(); i += kAppendSize) {
+            m_ring.Append(stream.data() + i, std::min(kAppendSize, stream.size() - i));
+            while (const std::size_t n = TakeLine(m_ring, m_buffer))
+                take(std::string_view(m_buffer.data(), n));
+        }
     }
+
+private:
+    SRxRing m_ring;
+    SLineBuffer m_buffer{};
+};
+
+// False, with the run marked skipped, when the stream's files were not found.
+bool HasStream(benchmark::State& state, const std::string& stream)
+{
+    if (stream.empty())
+        state.SkipWithError("stream not found");
+    return !stream.empty();
 }
 
 void Report(benchmark::State& state, const std::string& stream, std::int64_t nLines)
@@ -81,29 +99,21 @@ void Report(benchmark::State& state, const std::string& stream, std::int64_t nLi
 // Framing only.
 void TakeLines(benchmark::State& state, const std::string& stream)
 {
-    if (stream.empty()) {
-        state.SkipWithError("stream not found");
+    if (!HasStream(state, stream))
         return;
-    }
-    SRxRing ring;
-    ring.Allocate();
-    SLineBuffer buffer;
+    CFramer framer;
     std::int64_t nLines = 0;
     for (auto _ : state)
-        FrameLines(stream, ring, buffer, [&](std::string_view line) { benchmark::DoNotOptimize(line.data()); ++nLines; });
+        framer.Frame(stream, [&](std::string_view line) { benchmark::DoNotOptimize(line.data()); ++nLines; });
     Report(state, stream, nLines);
 }
 
 // Framing, dispatch by type and decoding, as a monitor window does.
 void DecodeStream(benchmark::State& state, const std::string& stream)
 {
-    if (stream.empty()) {
-        state.SkipWithError("stream not found");
+    if (!HasStream(state, stream))
         return;
-    }
-    SRxRing ring;
-    ring.Allocate();
-    SLineBuffer buffer;
+    CFramer framer;
     SSatTable table{};
     double dLat = 0, dLon = 0, dHeight = 0, dSeparation = 0, dHdop = 0, dPdop = 0, dVdop = 0;
     double dCourse = 0, dSpeed = 0;
@@ -111,7 +121,7 @@ void DecodeStream(benchmark::State& state, const std::string& stream)
     bool bLast = false;
     std::int64_t nLines = 0;
     for (auto _ : state) {
-        FrameLines(stream, ring, buffer, [&](std::string_view line) {
+        framer.Frame(stream, [&](std::string_view line) {
             const std::string_view type = SentenceType(line);
             if (type == "GGA")
                 DecodeGGA(line, &dLat, &dLon, &dHeight, &dSeparation, &nFix, &nSats, &dHdop);
@@ -132,10 +142,8 @@ void DecodeStream(benchmark::State& state, const std::string& stream)
 // What nmea-decode does per line: framing, checksum verdict, decoding and the JSON text.
 void DecodeToJson(benchmark::State& state, const std::string& stream)
 {
-    if (stream.empty()) {
-        state.SkipWithError("stream not found");
+    if (!HasStream(state, stream))
         return;
-    }
     CLineDecoder decoder({});
     CStreamDecoder streamDecoder(decoder);
     std::string out;
