@@ -34,3 +34,8 @@ void CModalDialog::reject()
 {
     OnCommand(kIdCancel);
 }
+
+bool CModalDialog::event(QEvent* pEvent)
+{
+    return m_messageMap.Dispatch(*pEvent) || QDialog::event(pEvent);
+}

@@ -2,6 +2,9 @@
 // A dialog run modally in the manner of the program's windows: OnInitDialog runs once,
 // just before the dialog first appears; Enter, Escape and the close box become the OK and
 // Cancel commands; EndDialog may be called at any time, also during initialisation.
+// Registered window messages posted to GetWindowHandle() from any thread reach the
+// handlers added to m_messageMap; others are ignored.
+#include "platform/qt/qt_window_messages.h"
 #include "resources/dialog_template.h"
 
 #include <QDialog>
@@ -17,6 +20,9 @@ public:
     // say), the dialog ends as soon as it exists.
     void EndDialog(int nResult);
 
+    // Where threads post this window's messages.
+    IWindowHandle& GetWindowHandle() { return m_windowHandle; }
+
     void setVisible(bool bVisible) override;
     void accept() override;
     void reject() override;
@@ -24,7 +30,11 @@ public:
 protected:
     virtual bool OnInitDialog() { return true; }
     virtual void OnCommand(int nId) = 0;
+    bool event(QEvent* pEvent) override;
+
+    CMessageMap m_messageMap;
 
 private:
     bool m_bInitialised = false;
+    CQtWindowHandle m_windowHandle{*this};
 };

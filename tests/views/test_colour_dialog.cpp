@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -92,4 +93,23 @@ TEST(ColourDialog, OkEscapeAndCloseEndWithTheirCommands)
 
     QTimer::singleShot(0, &dlg, [&] { dlg.close(); });
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
+}
+
+TEST(ColourDialog, HandlesMessagesPostedFromAnotherThreadAndIgnoresOthers)
+{
+    const MessageId kEnd = RegisterWindowMessage("UM_TEST_END-{6A0B6C0E-3C52-4F5E-8E0B-2F3C4D5E6F70}");
+    const MessageId kOther = RegisterWindowMessage("UM_TEST_OTHER-{6A0B6C0E-3C52-4F5E-8E0B-2F3C4D5E6F71}");
+    class CEndingDialog : public CTestDialog {
+    public:
+        explicit CEndingDialog(MessageId nEnd)
+        {
+            m_messageMap.Add(nEnd, [this](WParam wParam, LParam) { EndDialog(static_cast<int>(wParam)); });
+        }
+    } dlg(kEnd);
+    std::thread poster([&] {
+        dlg.GetWindowHandle().Post(kOther, 99, 0);
+        dlg.GetWindowHandle().Post(kEnd, 42, 0);
+    });
+    EXPECT_EQ(dlg.DoModal(), 42);
+    poster.join();
 }
