@@ -1,5 +1,5 @@
 // The main() of the widget tests: a QApplication on the offscreen platform unless another
-// one is asked for, with the program's font substitutes, and GoogleTest.
+// one is asked for, in the program's style with its font substitutes, and GoogleTest.
 #include "platform/qt/font_substitutes.h"
 
 #include <QApplication>
@@ -11,6 +11,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
     InstallFontSubstitutes();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

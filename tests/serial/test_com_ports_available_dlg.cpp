@@ -1,0 +1,187 @@
+#include "platform/virtual_ports.h"
+#include "serial/com_ports_available_dlg.h"
+#include "tests/settings/temp_drives.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/scripted_prompt.h"
+#include "views/list_box.h"
+
+#include <QTest>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+// A pseudo-terminal that stands for a plugged-in device.
+class CPseudoTerminal {
+public:
+    CPseudoTerminal() : m_nMaster(posix_openpt(O_RDWR | O_NOCTTY))
+    {
+        if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
+            m_strPath = ptsname(m_nMaster);
+    }
+    ~CPseudoTerminal()
+    {
+        if (m_nMaster >= 0)
+            close(m_nMaster);
+    }
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    int m_nMaster;
+    std::string m_strPath;
+};
+
+// Records, with every notice, the list as it stood when the notice was shown.
+class CListWatchingPrompt : public CScriptedPrompt {
+public:
+    void Message(const std::string& strText, const std::string& strCaption) override
+    {
+        m_listsAtNotice.push_back(m_pList ? Lines(*m_pList) : std::vector<std::string>());
+        CScriptedPrompt::Message(strText, strCaption);
+    }
+
+    static std::vector<std::string> Lines(const CListBox& list)
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < list.GetCount(); ++i)
+            lines.push_back(list.GetText(i));
+        return lines;
+    }
+
+    const CListBox* m_pList = nullptr;
+    std::vector<std::vector<std::string>> m_listsAtNotice;
+};
+
+SSerInfo Port(int16_t nPort, const std::string& strFriendly, const std::string& strPath)
+{
+    SSerInfo info;
+    info.m_nPort = nPort;
+    info.m_strPortName = "COM" + std::to_string(nPort);
+    info.m_strFriendlyName = strFriendly;
+    info.m_strDevicePath = strPath;
+    return info;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& strLine)
+{
+    return std::find(lines.begin(), lines.end(), strLine) != lines.end();
+}
+
+class ComPortsDialogTest : public ::testing::Test {
+protected:
+    void Open(CComPortsAvailableDlg& dlg)
+    {
+        dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        m_prompt.m_pList = dlg.GetDlgItemAs<CListBox>(1001);
+        ASSERT_NE(m_prompt.m_pList, nullptr);
+    }
+    std::vector<std::string> ListOf(const CComPortsAvailableDlg& dlg) const
+    {
+        return CListWatchingPrompt::Lines(*dlg.GetDlgItemAs<CListBox>(1001));
+    }
+    bool WaitForNotices(std::size_t nCount)
+    {
+        return QTest::qWaitFor([&] { return m_prompt.Shown().size() >= nCount; }, 5000);
+    }
+    static std::string Entry(const std::string& strName, const std::string& strPath)
+    {
+        return strName + " \x96 " + strPath;
+    }
+
+    CTempDrives m_drives;   // also gives the virtual ports folder a home of its own
+    CListWatchingPrompt m_prompt;
+};
+
+} // namespace
+
+TEST(ShownPortName, TheBridgeShowsAsZephyrane)
+{
+    EXPECT_EQ(ShownPortName(Port(5, "Silicon Labs CP210x USB to UART Bridge (COM5)", "")), "ZEPHYRANE (COM5)");
+    EXPECT_EQ(ShownPortName(Port(1, "COM1", "")), "COM1");
+    // Only a name that begins with the bridge's is renamed.
+    EXPECT_EQ(ShownPortName(Port(7, "My Silicon Labs CP210x USB to UART Bridge (COM7)", "")),
+              "My Silicon Labs CP210x USB to UART Bridge (COM7)");
+}
+
+TEST_F(ComPortsDialogTest, ListsThePortsSortedWithTheirDeviceNodes)
+{
+    CComPortsAvailableDlg dlg(m_prompt, nullptr, [](std::vector<SSerInfo>& ports) {
+        ports = {Port(5, "Silicon Labs CP210x USB to UART Bridge (COM5)", "/dev/ttyUSB4"),
+                 Port(1, "COM1", "/dev/ttyS0"), Port(65, "Arduino Uno (COM65)", "/dev/ttyACM0")};
+        return static_cast<int>(ports.size());
+    });
+    Open(dlg);
+    EXPECT_EQ(dlg.windowTitle(), "COM Port Available");
+    EXPECT_EQ(ListOf(dlg), (std::vector<std::string>{Entry("Arduino Uno (COM65)", "/dev/ttyACM0"),
+                                                     Entry("COM1", "/dev/ttyS0"),
+                                                     Entry("ZEPHYRANE (COM5)", "/dev/ttyUSB4")}));
+    EXPECT_TRUE(m_prompt.Shown().empty());
+    SaveScreenshot(dlg, "com_ports_available");
+
+    QTest::mouseClick(dlg.GetDlgItem(kIdOk), Qt::LeftButton);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), kIdOk);
+}
+
+TEST_F(ComPortsDialogTest, AnnouncesTheReceiverArrivingAndLeavingThenRebuildsTheList)
+{
+    CPseudoTerminal device;
+    ASSERT_FALSE(device.Path().empty());
+    CComPortsAvailableDlg dlg(m_prompt);
+    Open(dlg);
+
+    CVirtualPortRegistration receiver(device.Path(), kCp210xDescription, "USB virtual");
+    ASSERT_NE(receiver.Port(), 0);
+    const std::string strCom = "COM" + std::to_string(receiver.Port());
+    const std::string strEntry = Entry("ZEPHYRANE (" + strCom + ")", device.Path());
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(m_prompt.Shown()[0].m_strText, "ZEPHYRANE (" + strCom + ") now available");
+    EXPECT_FALSE(m_prompt.Shown()[0].m_bQuestion);
+    EXPECT_FALSE(Contains(m_prompt.m_listsAtNotice[0], strEntry));
+    EXPECT_TRUE(Contains(ListOf(dlg), strEntry));
+    SaveScreenshot(dlg, "com_ports_available_receiver");
+
+    receiver.Remove();
+    ASSERT_TRUE(WaitForNotices(2));
+    EXPECT_EQ(m_prompt.Shown()[1].m_strText, strCom + " Removed");
+    EXPECT_TRUE(Contains(m_prompt.m_listsAtNotice[1], strEntry));
+    EXPECT_FALSE(Contains(ListOf(dlg), strEntry));
+    EXPECT_EQ(m_prompt.Shown().size(), 2u);
+}
+
+TEST_F(ComPortsDialogTest, APortMissingFromTheListingIsAnnouncedByItsBareName)
+{
+    CComPortsAvailableDlg dlg(m_prompt);
+    Open(dlg);
+    // A registration whose device does not exist: the listing leaves it out.
+    CTempDrives::WriteFile(VirtualPortsFolder() + "COM200", "/dev/zephyrane-no-such-device\nGhost\nUSB\n");
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(m_prompt.Shown()[0].m_strText, "COM200 now available");
+}
+
+TEST_F(ComPortsDialogTest, AnEventThatConcernsNoPortRebuildsTheListWithoutANotice)
+{
+    CComPortsAvailableDlg dlg(m_prompt);
+    Open(dlg);
+    dlg.GetDlgItemAs<CListBox>(1001)->AddString("stale entry");
+    CTempDrives::WriteFile(VirtualPortsFolder() + "README", "not a port\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Contains(ListOf(dlg), "stale entry"); }, 5000));
+    QTest::qWait(50);
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
+
+TEST_F(ComPortsDialogTest, PortsThatCannotBeListedShowAsNoneAndArrivalsByTheirNames)
+{
+    CPseudoTerminal device;
+    CComPortsAvailableDlg dlg(m_prompt, nullptr, [](std::vector<SSerInfo>&) -> int {
+        throw CPortListError("udev_new failed");
+    });
+    Open(dlg);
+    EXPECT_TRUE(ListOf(dlg).empty());
+    CVirtualPortRegistration receiver(device.Path(), kCp210xDescription, "USB virtual");
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(m_prompt.Shown()[0].m_strText, "COM" + std::to_string(receiver.Port()) + " now available");
+}
