@@ -1,0 +1,94 @@
+#include "views/gps_monitor_core.h"
+
+#include "charts/sorted_satellites.h"
+#include "nmea/decoders.h"
+#include "nmea/sentence.h"
+
+#include <string>
+
+namespace
+{
+constexpr std::string_view kTrimblePrefix = "$PTNL,";
+
+// Trimble's receivers wrap standard sentences as "$PTNL,GGA,...". The decoders read fields
+// by position from the address field on, which would put every field of such a line one
+// place late; as "$PTGGA,..." the line has the standard layout and decodes like any GGA.
+std::string_view Unwrapped(std::string_view line, std::string& storage)
+{
+    if (!line.starts_with(kTrimblePrefix) || line.size() < kTrimblePrefix.size() + 3)
+        return line;
+    storage = "$PT";
+    storage.append(line.substr(kTrimblePrefix.size()));
+    return storage;
+}
+} // namespace
+
+void CGpsMonitorCore::HandleLine(const char* pLine, std::size_t nLength)
+{
+    std::string unwrapped;
+    const std::string_view line = Unwrapped(std::string_view(pLine, nLength), unwrapped);
+    const std::string_view type = SentenceType(line);
+    const bool bListed = type == "GGA" || type == "GSA" || type == "GSV" || type == "RMC" ||
+                         type == "GLL" || type == "VTG";
+    if (!bListed)
+        return;
+    m_pages.AddSentence(pLine);
+    if (type == "GGA")
+        HandleGGA(line);
+    else if (type == "GSA")
+        HandleGSA(line);
+    else if (type == "GSV")
+        HandleGSV(line);
+    else if (type == "VTG")
+        HandleVTG(line);
+}
+
+void CGpsMonitorCore::SortSatellites()
+{
+    m_satSorted = ::SortSatellites(m_satRaw);
+}
+
+void CGpsMonitorCore::HandleGGA(std::string_view line)
+{
+    double dLat = 0, dLon = 0, dHeight = 0, dSeparation = 0;
+    std::int32_t nFixState = 0;
+    if (!DecodeGGA(line, &dLat, &dLon, &dHeight, &dSeparation, &nFixState, &m_nSatsUsed, &m_dHdop))
+        return;
+    m_pages.TextFields().UpdatePosition(dLat, dLon, dHeight, dSeparation, m_nSatsUsed, m_dHdop,
+                                        nFixState);
+    m_pages.TextFieldsChanged();
+    m_pages.AddScatterPosition(dLat, dLon);
+    m_pages.AddGraphPosition(dLat, dLon, dHeight);
+}
+
+void CGpsMonitorCore::HandleGSA(std::string_view line)
+{
+    std::int32_t nFixState = 0;
+    if (!DecodeGSA(line, &nFixState, &m_nSatsUsed, &m_satRaw, &m_dHdop, &m_dPdop, &m_dVdop))
+        return;
+    m_pages.UpdateDop(m_dHdop, m_dPdop, m_dVdop, m_nSatsUsed, m_nSatsInView);
+    CGpsTextFields& fields = m_pages.TextFields();
+    fields.SetFix(nFixState);
+    fields.SetDop(m_dHdop, m_dPdop, m_dVdop);
+    fields.SetSatsUsed(m_nSatsUsed);
+    m_pages.TextFieldsChanged();
+}
+
+void CGpsMonitorCore::HandleGSV(std::string_view line)
+{
+    if (!DecodeGSV(line, &m_satRaw, &m_nSatsInView, &m_bGsvComplete) || !m_bGsvComplete)
+        return;
+    SortSatellites();
+    m_pages.SatellitesChanged();
+    m_pages.TextFields().SetSatsAvailable(m_nSatsInView);
+    m_pages.TextFieldsChanged();
+}
+
+void CGpsMonitorCore::HandleVTG(std::string_view line)
+{
+    double dSpeed = 0;
+    if (!DecodeVTG(line, &m_dCourse, &dSpeed))
+        return;
+    m_pages.TextFields().SetCourseAndSpeed(m_dCourse, dSpeed);
+    m_pages.TextFieldsChanged();
+}
