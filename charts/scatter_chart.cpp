@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "charts/chart_drawing.h"
+#include "charts/metres_per_radian.h"
 #include "platform/c_format.h"
 
 namespace {
@@ -50,17 +51,9 @@ void CScatterChart::AddPosition(double dLon, double dLat) {
 }
 
 void CScatterChart::UpdateScaleFactors() {
-  const double a = m_ellipsoid.m_dA;
-  const double e2 = m_ellipsoid.m_dE2;
-  const double dSin = std::sin(m_dRefLat);
-  const double w2 = 1 - e2 * dSin * dSin;
-  if (w2 > 0) {
-    m_dMetresPerRadLat = a * (1 - e2) / std::pow(w2, 1.5);
-    m_dMetresPerRadLon = a / std::sqrt(w2) * std::cos(m_dRefLat);
-  } else {
-    m_dMetresPerRadLat = 0;
-    m_dMetresPerRadLon = 0;
-  }
+  const SMetresPerRadian scale = MetresPerRadian(m_ellipsoid, m_dRefLat);
+  m_dMetresPerRadLat = scale.dLat;
+  m_dMetresPerRadLon = scale.dLon;
 }
 
 int CScatterChart::PixelX(double dLon) const {
