@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPen>
-#include <cstdlib>
 
 #include "platform/qt/text_codec.h"
 
@@ -10,7 +9,8 @@ namespace {
 
 QColor ToQColor(CanvasColour colour) { return QColor(colour.r, colour.g, colour.b); }
 
-// Dots of three pixels and dashes of eighteen, as a screen's cosmetic pens draw them.
+// Dots of three pixels and dashes of eighteen, as a screen's cosmetic pens draw them. Flat
+// caps leave out a line's end point.
 QPen ToQPen(const CanvasPen& pen) {
   QPen qpen(ToQColor(pen.colour));
   qpen.setWidth(1);
@@ -27,8 +27,6 @@ QRect ToQRect(const CanvasRect& rect) {
   return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-int Sign(int value) { return (value > 0) - (value < 0); }
-
 }  // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter) : m_painter(painter) {
@@ -43,20 +41,9 @@ void PainterCanvas::Flush() {
     m_polyline.clear();
     return;
   }
-  // A line leaves out its end point; for a last segment along an axis that is one pixel
-  // short of where Qt would stop.
-  QPoint& last = m_polyline.back();
-  const QPoint& before = m_polyline[m_polyline.size() - 2];
-  if (last.x() == before.x() || last.y() == before.y()) {
-    last -= QPoint(Sign(last.x() - before.x()), Sign(last.y() - before.y()));
-  }
   m_painter.setPen(ToQPen(m_polylinePen));
   m_painter.setBrush(Qt::NoBrush);
-  if (m_polyline.size() == 2 && m_polyline[0] == m_polyline[1]) {
-    m_painter.drawPoint(m_polyline[0]);
-  } else {
-    m_painter.drawPolyline(m_polyline.data(), static_cast<int>(m_polyline.size()));
-  }
+  m_painter.drawPolyline(m_polyline.data(), static_cast<int>(m_polyline.size()));
   m_polyline.clear();
 }
 
@@ -93,8 +80,9 @@ void PainterCanvas::LineTo(int x, int y) {
     m_polyline.push_back(m_position);
     m_polylinePen = State().pen;
   }
-  // Repeated points add nothing to the picture; long traces repeat many.
-  if (m_polyline.size() < 2 || m_polyline.back() != to) {
+  // Repeated points add nothing to the picture (a line to its own start draws nothing);
+  // long traces repeat many.
+  if (m_polyline.back() != to) {
     m_polyline.push_back(to);
   }
   m_position = to;
