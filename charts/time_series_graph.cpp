@@ -265,24 +265,36 @@ void CTimeSeriesGraph::DrawTrace(Canvas& dc, const CDataTrace& trace, double dOr
   } else if (m_nValueKind == kValueLongitude) {
     dFactor = m_dLonFactor;
   }
+  // Locals, not members: the canvas calls in the loop would make the compiler reload them.
+  const CanvasRect rcPlot = m_rcPlot;
+  const double dShownSpan = m_dShownSpan;
+  const double dXScale = m_dXScale;
+  const double dYScale = m_dYScale;
+  const double dShowMin = m_dShowMin;
   const double dNewestX = trace.Newest().x;
   bool bPenDown = false;
-  for (int i = 0; i < trace.GetSize(); ++i) {
-    const tagXY& point = trace[i];
+  int nLastX = 0;
+  int nLastY = 0;
+  for (const tagXY& point : trace) {
     const double dAge = std::fabs(dNewestX - point.x);
-    if (dAge > m_dShownSpan) {
+    if (dAge > dShownSpan) {
       break;
     }
-    const int px = m_rcPlot.right - TruncateToPixel(dAge * m_dXScale);
-    const int py = RowOf((point.y - dOrigin) * dFactor);
-    if (!m_rcPlot.Contains(px, py)) {
+    const int px = rcPlot.right - TruncateToPixel(dAge * dXScale);
+    // The row of the value, as RowOf computes it.
+    const double dValue = (point.y - dOrigin) * dFactor;
+    const int py = rcPlot.bottom - TruncateToPixel((dValue - dShowMin) * dYScale);
+    if (!rcPlot.Contains(px, py)) {
       bPenDown = false;
     } else if (!bPenDown) {
       dc.MoveTo(px, py);
       bPenDown = true;
-    } else {
+    } else if (px != nLastX || py != nLastY) {
+      // A line to the pixel the pen stands on draws nothing; long traces hit many.
       dc.LineTo(px, py);
     }
+    nLastX = px;
+    nLastY = py;
   }
   dc.SelectPen(savedPen);
 }

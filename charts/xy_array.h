@@ -21,6 +21,9 @@ class CXYArray {
   int GetSize() const { return static_cast<int>(m_points.size()); }
   bool IsEmpty() const { return m_points.empty(); }
   const tagXY& operator[](int nIndex) const { return m_points[static_cast<std::size_t>(nIndex)]; }
+  // Newest to oldest.
+  auto begin() const { return m_points.begin(); }
+  auto end() const { return m_points.end(); }
   const tagXY& Newest() const { return m_points.front(); }
   const tagXY& Oldest() const { return m_points.back(); }
 

@@ -155,7 +155,17 @@ class Canvas {
 // Converts a floating-point pixel value to int by dropping the fraction, as the charts'
 // integer geometry requires. Values beyond the int range (and NaN) become the nearest far
 // end instead of undefined behaviour, so wild input only lands far outside the picture.
-int TruncateToPixel(double value);
+inline int TruncateToPixel(double value) {
+  // Far enough outside any picture, and small enough that adding two cannot overflow.
+  constexpr double kFar = 1.0e9;
+  if (value >= kFar) {
+    return static_cast<int>(kFar);
+  }
+  if (value <= -kFar || value != value) {  // NaN as well
+    return -static_cast<int>(kFar);
+  }
+  return static_cast<int>(value);
+}
 
 // The character height in pixels of a font at 96 pixels per inch, rounded to the nearest
 // pixel: 8 points give 11 pixels, 12 points 16, 6 points 8.

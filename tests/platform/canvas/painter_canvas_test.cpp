@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
+#include <vector>
 #include <functional>
 
 #include "platform/qt/text_codec.h"
@@ -63,6 +65,33 @@ TEST(PainterCanvas, LinesLeaveOutTheirEndPointAndKeepTheirOwnPens) {
   EXPECT_EQ(image.pixel(14, 10), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(15, 19), qRgb(0, 0, 255));
   EXPECT_EQ(image.pixel(15, 20), kWhite);
+}
+
+TEST(PainterCanvas, DenseTracePaintsTheSamePixelsAsItsWholePolyline) {
+  // Many points per column, as a long trace gives them, with steps between columns.
+  std::vector<QPoint> points;
+  for (int i = 0; i < 400; ++i) {
+    points.emplace_back(60 - i / 7, 30 + ((i * 37) % 23) - (i % 5 == 0 ? 15 : 0));
+  }
+  const QImage polyline = Paint(
+      [&](Canvas& dc) {
+        dc.SelectPen({PenStyle::kSolid, kRed});
+        dc.MoveTo(points[0].x(), points[0].y());
+        for (const QPoint& point : points) {
+          dc.LineTo(point.x(), point.y());
+        }
+      },
+      80);
+  // The same points as one polyline straight on the painter.
+  QImage whole(80, 80, QImage::Format_RGB32);
+  whole.fill(kWhite);
+  QPainter painter(&whole);
+  QPen pen(QColor(255, 0, 0));
+  pen.setCapStyle(Qt::FlatCap);
+  painter.setPen(pen);
+  painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+  painter.end();
+  EXPECT_EQ(polyline, whole);
 }
 
 TEST(PainterCanvas, DottedPenLeavesGaps) {
