@@ -6,8 +6,8 @@
 #include "charts/gps_graphs.h"
 #include "charts/sorted_satellites.h"
 #include "nmea/decoders.h"
+#include "nmea/field_parser.h"
 #include "nmea/sentence.h"
-#include "nmea/sentinels.h"
 
 CChartFeed::CChartFeed(const SChartSpans& spans) {
   SetUpDopGraph(m_graphDop, spans.nTimeSpanMinutes, spans.nYSpan);
@@ -39,8 +39,6 @@ void CChartFeed::Append(const char* pBytes, std::size_t nBytes) {
 void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
   const std::string_view sentence(pLine, nLength);
   const std::string_view type = SentenceType(sentence);
-  // Samples of one epoch share its time; a GGA opens the next one.
-  const double t = m_nEpochs;
   if (type == "GGA") {
     double dLat = 0;
     double dLon = 0;
@@ -48,7 +46,7 @@ void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
     double dSeparation = 0;
     std::int32_t nFix = 0;
     if (DecodeGGA(sentence, &dLat, &dLon, &dHeight, &dSeparation, &nFix, nullptr, nullptr)) {
-      ++m_nEpochs;
+      StartEpoch(sentence);
       m_scatter.AddPosition(dLon, dLat);
       AddGraphSamples(m_graphLat, m_nEpochs, {dLat});
       AddGraphSamples(m_graphLon, m_nEpochs, {dLon});
@@ -60,8 +58,8 @@ void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
     double dPdop = 0;
     double dVdop = 0;
     if (DecodeGSA(sentence, nullptr, &nUsed, &m_satRaw, &dHdop, &dPdop, &dVdop)) {
-      AddGraphSamples(m_graphDop, t, {dHdop, dPdop, dVdop});
-      AddGraphSamples(m_graphSats, t, {static_cast<double>(nUsed),
+      AddGraphSamples(m_graphDop, m_nEpochs, {dHdop, dPdop, dVdop});
+      AddGraphSamples(m_graphSats, m_nEpochs, {static_cast<double>(nUsed),
                                        static_cast<double>(m_nSatsInView)});
     }
   } else if (type == "GSV") {
@@ -71,6 +69,18 @@ void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
       m_bHasGroup = true;
     }
   }
+}
+
+void CChartFeed::StartEpoch(std::string_view gga) {
+  CFieldParser parser;
+  parser.Load(gga);
+  parser.VerifyChecksum();
+  parser.GetField();  // address
+  const std::string strTime = parser.GetField();
+  if (m_nEpochs == 0 || strTime.empty() || strTime != m_strEpochTime) {
+    ++m_nEpochs;
+  }
+  m_strEpochTime = strTime;
 }
 
 void CChartFeed::UseMetresForAngles() {

@@ -1,11 +1,14 @@
 #pragma once
 // The charts of a recorded NMEA stream: lines go through the receive ring and the program's
 // own decoders into the scatter plot, the five time-series graphs and the satellite table of
-// the last complete GSV group. Each GGA sentence starts a new position epoch; epochs are one
-// second apart on the time axis.
+// the last complete GSV group. A GGA sentence with a new UTC time (or none) starts a new
+// position epoch; epochs are one second apart on the time axis, and every sample of an
+// epoch (the GGA sentences of several talkers, the GSA sentences) shares its time.
 
 #include <cstddef>
 #include <istream>
+#include <string>
+#include <string_view>
 
 #include "charts/satellite_chart.h"
 #include "charts/scatter_chart.h"
@@ -44,10 +47,12 @@ class CChartFeed {
 
  private:
   void DecodeLine(const char* pLine, std::size_t nLength);
+  void StartEpoch(std::string_view gga);
 
   SRxRing m_ring;
   SSatTable m_satRaw{};
   std::int32_t m_nSatsInView = 0;
   int m_nEpochs = 0;
+  std::string m_strEpochTime;
   bool m_bHasGroup = false;
 };
