@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -131,13 +130,4 @@ TEST(ChartImages, Scatter) {
   ExpectMatchesReference(
       Render(320, 260, [&](Canvas& dc, const CanvasRect& rc) { chart.Draw(dc, rc); }),
       "scatter.png");
-}
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -177,13 +176,4 @@ TEST(TextCodec, ConvertsWindows1252BothWays) {
   EXPECT_EQ(FromQString(QString::fromUtf8("π")), "?");
   // The five bytes the code page leaves undefined pass through as C1 controls.
   EXPECT_EQ(FromQString(ToQString("\x81\x9D")), "\x81\x9D");
-}
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QGuiApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
 }
