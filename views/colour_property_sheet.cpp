@@ -3,9 +3,9 @@
 #include "platform/qt/text_codec.h"
 #include "settings/config_file.h"
 #include "views/colour_property_page.h"
-#include "views/dark_tab_style.h"
 #include "views/dialog_builder.h"
 #include "views/theme.h"
+#include "views/theme_style.h"
 
 #include <QTabBar>
 #include <QTabWidget>
@@ -85,10 +85,8 @@ bool CColourPropertySheet::OnInitDialog()
 {
     m_pTabs = new QTabWidget(this);
     m_pTabs->setFocusPolicy(Qt::TabFocus);
-    auto* pTabStyle = new CDarkTabStyle;
-    pTabStyle->setParent(m_pTabs);
-    m_pTabs->setStyle(pTabStyle);
-    m_pTabs->tabBar()->setStyle(pTabStyle);
+    m_pTabs->setStyle(ThemeStyle());
+    m_pTabs->tabBar()->setStyle(ThemeStyle());
     // Every tab stays in sight: the sheet grows if the captions need more room than the pages.
     m_pTabs->setUsesScrollButtons(false);
     for (CColourPropertyPage* pPage : m_pages)

@@ -2,6 +2,7 @@
 
 #include "platform/qt/text_codec.h"
 #include "views/list_box.h"
+#include "views/theme_style.h"
 
 #include <QFont>
 #include <QFrame>
@@ -76,8 +77,10 @@ void ApplyItem(const SDlgItem& item, QWidget& control)
         palette.setColor(QPalette::WindowText, Qt::black);
         pFrame->setPalette(palette);
     }
-    if (auto* pGroup = dynamic_cast<QGroupBox*>(&control))
+    if (auto* pGroup = dynamic_cast<QGroupBox*>(&control)) {
         pGroup->setTitle(text);
+        pGroup->setStyle(ThemeStyle());
+    }
     if (auto* pButton = dynamic_cast<QPushButton*>(&control)) {
         if (!(item.nStyle & kIconButton))
             pButton->setText(text);

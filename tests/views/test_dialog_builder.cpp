@@ -1,8 +1,11 @@
+#include "pixels.h"
 #include "resources/dialog_template.h"
 #include "views/colour_button.h"
 #include "views/dialog_builder.h"
 #include "views/list_box.h"
+#include "views/theme.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -103,4 +106,20 @@ TEST(ListBox, InsertsDeletesAndKeepsWindows1252Texts)
     EXPECT_GT(list.GetItemHeight(), 0);
     list.ResetContent();
     EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST(DialogBuilder, GroupBoxesHaveAGreyOutlineAndTheirTitleInItsTopLine)
+{
+    QWidget owner;
+    theme::ApplyWindowColours(owner, theme::kBackground, theme::kText);
+    CDialogControls controls;
+    controls.Create(*FindDialogTemplate(kIddNmeaMonitor), owner, nullptr);
+    auto* pGroup = dynamic_cast<QGroupBox*>(controls.Get(1174));
+    ASSERT_NE(pGroup, nullptr);
+    EXPECT_EQ(pGroup->title(), "Position");
+    const QImage image = GrabImage(*pGroup);
+    EXPECT_EQ(PixelAt(image, 0, image.height() / 2), QColor(128, 128, 128));
+    EXPECT_EQ(PixelAt(image, image.width() / 2, image.height() / 2), theme::kBackground);
+    const int nTitle = pGroup->fontMetrics().height();
+    EXPECT_TRUE(HasPixel(image, QRect(8, 0, 40, nTitle), theme::kText, 40));
 }

@@ -2,6 +2,8 @@
 #include "settings/config_file.h"
 #include "tests/settings/temp_drives.h"
 #include "tests/support/screenshot.h"
+#include "views/colour_button.h"
+#include "views/colour_list_box.h"
 #include "views/colour_property_page.h"
 #include "views/colour_property_sheet.h"
 #include "views/theme.h"
@@ -13,6 +15,31 @@
 #include <array>
 
 namespace {
+
+// The NMEA page's layout with its themed list and button, as the monitor shows it.
+class CThemedListPage : public CColourPropertyPage {
+public:
+    CThemedListPage() : CColourPropertyPage(kIddNmeaMonitor) {}
+
+protected:
+    void DoDataExchange() override
+    {
+        DdxControl(1040, m_list);
+        DdxControl(1041, m_btnReset);
+    }
+    bool OnInitDialog() override
+    {
+        m_list.SetBackgroundBrush(QBrush(theme::kBackground));
+        for (const char* line : {"$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76",
+                                 "$GPGSA,A,3,10,07,05,02,29,04,08,13,,,,,1.72,1.03,1.38*0A"})
+            m_list.AddString(line);
+        return true;
+    }
+
+private:
+    CColourListBox m_list;
+    CColourButton m_btnReset;
+};
 
 // A sheet of seven template pages, like the GPS sheet, whose buttons a test can switch
 // off and whose "Ok" can be refused (as when its question is answered No).
@@ -26,6 +53,7 @@ public:
         m_pages[3].SetCaption("DOP / No Sats");
         for (CColourPropertyPage& page : m_pages)
             AddPage(page);
+        AddPage(m_nmeaPage);
     }
 
     bool m_bRefuseOk = false;
@@ -42,11 +70,11 @@ protected:
     }
 
 private:
-    std::array<CColourPropertyPage, 7> m_pages{
+    std::array<CColourPropertyPage, 6> m_pages{
         CColourPropertyPage(kIddGpsText),        CColourPropertyPage(kIddSatVizPage),
         CColourPropertyPage(kIddSatellitesPage), CColourPropertyPage(kIddSatellitesPage),
-        CColourPropertyPage(kIddPositionMonitoring), CColourPropertyPage(kIddScatterPlot),
-        CColourPropertyPage(kIddNmeaMonitor)};
+        CColourPropertyPage(kIddPositionMonitoring), CColourPropertyPage(kIddScatterPlot)};
+    CThemedListPage m_nmeaPage;
 };
 
 class PropertySheetTest : public ::testing::Test {

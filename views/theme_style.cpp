@@ -1,8 +1,10 @@
-#include "views/dark_tab_style.h"
+#include "views/theme_style.h"
 
 #include "views/theme.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyleOptionGroupBox>
 #include <QStyleOptionTab>
 
 namespace {
@@ -30,9 +32,39 @@ void DrawTabShape(const QStyleOptionTab& tab, QPainter& painter)
         painter.drawLine(rc.bottomLeft(), rc.bottomRight());
 }
 
+// The title stands this far from the group box's left edge, with a little room either side.
+constexpr int kTitleIndent = 8;
+constexpr int kTitlePadding = 2;
+
+void DrawGroupBox(const QStyleOptionGroupBox& box, QPainter& painter)
+{
+    const int nTitleHeight = box.fontMetrics.height();
+    const QRect rc = box.rect;
+    painter.setPen(kOutline);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(rc.left(), rc.top() + nTitleHeight / 2, rc.width() - 1, rc.height() - nTitleHeight / 2 - 1));
+    if (box.text.isEmpty())
+        return;
+    const int nTitleWidth = box.fontMetrics.horizontalAdvance(box.text) + 2 * kTitlePadding;
+    const QRect rcTitle(rc.left() + kTitleIndent, rc.top(), nTitleWidth, nTitleHeight);
+    painter.fillRect(rcTitle, box.palette.window());
+    painter.setPen(box.palette.color(QPalette::WindowText));
+    painter.drawText(rcTitle, Qt::AlignCenter, box.text);
+}
+
 } // namespace
 
-void CDarkTabStyle::drawControl(ControlElement element, const QStyleOption* pOption, QPainter* pPainter,
+QStyle* ThemeStyle()
+{
+    static CThemeStyle* const pStyle = [] {
+        auto* pNew = new CThemeStyle;
+        pNew->setParent(qApp);
+        return pNew;
+    }();
+    return pStyle;
+}
+
+void CThemeStyle::drawControl(ControlElement element, const QStyleOption* pOption, QPainter* pPainter,
                                 const QWidget* pWidget) const
 {
     const auto* pTab = qstyleoption_cast<const QStyleOptionTab*>(pOption);
@@ -55,7 +87,7 @@ void CDarkTabStyle::drawControl(ControlElement element, const QStyleOption* pOpt
     QProxyStyle::drawControl(element, pOption, pPainter, pWidget);
 }
 
-void CDarkTabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* pOption, QPainter* pPainter,
+void CThemeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* pOption, QPainter* pPainter,
                                   const QWidget* pWidget) const
 {
     if (element == PE_FrameTabWidget) {
@@ -71,7 +103,20 @@ void CDarkTabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
     QProxyStyle::drawPrimitive(element, pOption, pPainter, pWidget);
 }
 
-int CDarkTabStyle::pixelMetric(PixelMetric metric, const QStyleOption* pOption, const QWidget* pWidget) const
+void CThemeStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* pOption, QPainter* pPainter,
+                                     const QWidget* pWidget) const
+{
+    const auto* pBox = qstyleoption_cast<const QStyleOptionGroupBox*>(pOption);
+    if (control == CC_GroupBox && pBox) {
+        pPainter->save();
+        DrawGroupBox(*pBox, *pPainter);
+        pPainter->restore();
+        return;
+    }
+    QProxyStyle::drawComplexControl(control, pOption, pPainter, pWidget);
+}
+
+int CThemeStyle::pixelMetric(PixelMetric metric, const QStyleOption* pOption, const QWidget* pWidget) const
 {
     switch (metric) {
     case PM_TabBarTabHSpace:
