@@ -59,9 +59,9 @@ tcflag_t DataBitsFlags(int nDataBits)
     }
 }
 
-// Fills tio from "baud,parity,data bits,stop bits"; false when any part is not one a serial
-// line can take.
-bool ApplyControlString(const std::string& strControl, termios& tio)
+} // namespace
+
+bool ControlStringToTermios(const std::string& strControl, termios& tio)
 {
     int nBaud = 0, nDataBits = 0, nStopBits = 0, nUsed = 0;
     char cParity = 0;
@@ -83,8 +83,6 @@ bool ApplyControlString(const std::string& strControl, termios& tio)
     cfsetospeed(&tio, speed);
     return true;
 }
-
-} // namespace
 
 CSerialDevice::~CSerialDevice()
 {
@@ -118,7 +116,7 @@ bool CSerialDevice::IsTerminal() const
 bool CSerialDevice::Configure(const std::string& strControl, bool b485HalfDuplex)
 {
     termios tio;
-    if (m_nFd < 0 || tcgetattr(m_nFd, &tio) != 0 || !ApplyControlString(strControl, tio))
+    if (m_nFd < 0 || tcgetattr(m_nFd, &tio) != 0 || !ControlStringToTermios(strControl, tio))
         return false;
     if (b485HalfDuplex)
     {

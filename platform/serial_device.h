@@ -4,6 +4,12 @@
 
 #include <cstddef>
 #include <string>
+#include <termios.h>
+
+// Fills tio from a device-control string "baud,parity,data bits,stop bits" (e.g. "4800,N,8,1";
+// parity one of N O E M S, mark and space through CMSPAR) in raw mode with reads that return
+// at once. False, tio unchanged, when any part is not one a serial line can take.
+bool ControlStringToTermios(const std::string& strControl, termios& tio);
 
 class CSerialDevice
 {
@@ -19,9 +25,8 @@ public:
     bool IsOpen() const { return m_nFd >= 0; }
     // True when the open node is a terminal (a serial device).
     bool IsTerminal() const;
-    // Applies a device-control string "baud,parity,data bits,stop bits" (e.g. "4800,N,8,1";
-    // parity one of N O E M S) in raw mode with reads that return at once; discards input
-    // received before. RS-485 half duplex is asked for when b485HalfDuplex is set, and its
+    // Applies a device-control string (see ControlStringToTermios); discards input received
+    // before. RS-485 half duplex is asked for when b485HalfDuplex is set, and its
     // refusal is ignored. False when the string is rejected or cannot be applied.
     bool Configure(const std::string& strControl, bool b485HalfDuplex);
     // Reads what has arrived, up to nMax bytes. Returns the count, 0 when nothing arrived,

@@ -1,0 +1,102 @@
+#include "platform/com_numbers.h"
+#include "platform/hotplug_watcher.h"
+#include "platform/serial_enumeration.h"
+#include "platform/virtual_ports.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <poll.h>
+
+namespace
+{
+
+TEST(ComNumbers, EachFamilyHasItsOwnRange)
+{
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyUSB0"), 1);
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyUSB63"), 64);
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyUSB64"), 0);
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyACM2"), 67);
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyS0"), 129);
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyS1x"), 0);
+    EXPECT_EQ(ComNumberOfDevice("/dev/ttyUSB"), 0);
+    EXPECT_EQ(ComNumberOfDevice("/dev/pts/3"), 0);
+    EXPECT_EQ(DeviceOfComNumber(1), "/dev/ttyUSB0");
+    EXPECT_EQ(DeviceOfComNumber(128), "/dev/ttyACM63");
+    EXPECT_EQ(DeviceOfComNumber(192), "/dev/ttyS63");
+    EXPECT_EQ(DeviceOfComNumber(0), "");
+    EXPECT_EQ(DeviceOfComNumber(257), "");
+}
+
+class VirtualPortsTest : public ::testing::Test
+{
+protected:
+    CTempEnvironment m_environment;
+    CPtyPair m_pty;
+};
+
+TEST_F(VirtualPortsTest, RegistrationsTakeTheLowestFreeSlotAndGoAway)
+{
+    {
+        CVirtualPortRegistration first(m_pty.SlavePath(), kCp210xDescription, "USB virtual");
+        CVirtualPortRegistration second(m_pty.SlavePath(), "Other", "USB virtual");
+        EXPECT_EQ(first.Port(), 193);
+        EXPECT_EQ(second.Port(), 194);
+        EXPECT_EQ(DeviceOfComNumber(193), m_pty.SlavePath());
+
+        std::vector<SPortDevice> ports = EnumerateSerialDevices();
+        ASSERT_GE(ports.size(), 2u);
+        const SPortDevice& last = ports[ports.size() - 2];
+        EXPECT_EQ(last.m_strFriendlyName, std::string(kCp210xDescription) + " (COM193)");
+        EXPECT_EQ(last.m_strDescription, kCp210xDescription);
+        EXPECT_EQ(last.m_strLocation, "USB virtual");
+
+        first.Remove();
+        CVirtualPortRegistration third(m_pty.SlavePath(), "Third", "");
+        EXPECT_EQ(third.Port(), 193);
+    }
+    EXPECT_TRUE(ListVirtualPorts().empty());
+}
+
+TEST_F(VirtualPortsTest, ASlotWhoseDeviceHasGoneIsFree)
+{
+    CreateVirtualPortsFolder();
+    std::ofstream(VirtualPortsFolder() + "COM193") << "/dev/pts/zephyrane-gone\nX\nUSB\n";
+    EXPECT_FALSE(FindVirtualPort(193));
+    CVirtualPortRegistration registration(m_pty.SlavePath(), "Sim", "USB");
+    EXPECT_EQ(registration.Port(), 193);
+}
+
+// Collects changes until `count` have arrived or the watcher stays quiet for a second.
+std::vector<SPortChange> WaitForChanges(CHotplugWatcher& watcher, size_t count)
+{
+    std::vector<SPortChange> changes;
+    pollfd fd{watcher.FileDescriptor(), POLLIN, 0};
+    while (changes.size() < count && poll(&fd, 1, 1000) > 0)
+        for (SPortChange& change : watcher.TakeChanges())
+            changes.push_back(change);
+    return changes;
+}
+
+TEST_F(VirtualPortsTest, WatcherReportsArrivalAndRemovalByComName)
+{
+    CHotplugWatcher watcher;
+    ASSERT_TRUE(watcher.IsWatching());
+    EXPECT_TRUE(watcher.TakeChanges().empty());
+    {
+        CVirtualPortRegistration registration(m_pty.SlavePath(), kCp210xDescription, "USB");
+        std::vector<SPortChange> changes = WaitForChanges(watcher, 1);
+        ASSERT_EQ(changes.size(), 1u);
+        EXPECT_TRUE(changes[0].m_bArrived);
+        EXPECT_EQ(changes[0].m_strPortName, "COM193");
+        EXPECT_EQ(changes[0].m_strDevicePath, m_pty.SlavePath());
+    }
+    std::vector<SPortChange> changes = WaitForChanges(watcher, 1);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_FALSE(changes[0].m_bArrived);
+    EXPECT_EQ(changes[0].m_strPortName, "COM193");
+}
+
+} // namespace
