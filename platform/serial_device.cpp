@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <linux/serial.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -139,6 +140,12 @@ long CSerialDevice::Read(void* pBuffer, size_t nMax)
     if (nRead < 0)
         return (errno == EAGAIN || errno == EINTR) ? 0 : -1;
     return nRead;
+}
+
+bool CSerialDevice::WaitForData(int nMilliseconds) const
+{
+    pollfd fd{m_nFd, POLLIN, 0};
+    return m_nFd >= 0 && poll(&fd, 1, nMilliseconds) > 0 && (fd.revents & POLLIN);
 }
 
 void CSerialDevice::Close()

@@ -32,6 +32,8 @@ public:
     // Reads what has arrived, up to nMax bytes. Returns the count, 0 when nothing arrived,
     // -1 when the read failed (e.g. the device went away).
     long Read(void* pBuffer, size_t nMax);
+    // Waits up to nMilliseconds for bytes to arrive; true when there are some to read.
+    bool WaitForData(int nMilliseconds) const;
     void Close();
 
 private:
