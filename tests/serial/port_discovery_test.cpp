@@ -1,0 +1,162 @@
+// Receiver discovery over the udev device database, with devices emulated by umockdev.
+#include "platform/virtual_ports.h"
+#include "serial/port_discovery.h"
+#include "tests/support/temp_environment.h"
+
+#include <gtest/gtest.h>
+#include <umockdev.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+
+SSerInfo InfoOf(const std::string& strFriendly, const std::string& strDescription, const std::string& strLocation = "")
+{
+    SSerInfo info;
+    EXPECT_TRUE(MakeSerInfo({"/dev/ttyX", strFriendly, strDescription, strLocation}, info));
+    return info;
+}
+
+TEST(SerInfo, FriendlyNamesAreCleanedAndNumbersRead)
+{
+    SSerInfo bridge = InfoOf("Silicon Labs CP210x USB to UART Bridge (COM5)", "Silicon Labs CP210x USB to UART Bridge", "USB 1-1");
+    EXPECT_EQ(bridge.m_nPort, 5);
+    EXPECT_EQ(bridge.m_strPortName, "COM5");
+    EXPECT_EQ(bridge.m_strFriendlyName, "Silicon Labs CP210x USB to UART Bridge (COM5)");
+    EXPECT_TRUE(bridge.m_bUsbDevice);
+
+    SSerInfo generic = InfoOf("Communications Port (COM1)", "Communications Port");
+    EXPECT_EQ(generic.m_strFriendlyName, "COM1");
+    EXPECT_EQ(generic.m_nPort, 1);
+    EXPECT_FALSE(generic.m_bUsbDevice);
+
+    SSerInfo noCom = InfoOf("Modem Serial Port line", "Modem");
+    EXPECT_EQ(noCom.m_nPort, 0);
+    EXPECT_EQ(noCom.m_strPortName, "COM?");
+    EXPECT_EQ(noCom.m_strFriendlyName, "Modem line");
+
+    // Only generic words: the port name stands in; a description naming USB marks the port.
+    SSerInfo onlyGeneric = InfoOf("Serial Port", "USB Serial Device");
+    EXPECT_EQ(onlyGeneric.m_strFriendlyName, "COM?");
+    EXPECT_TRUE(onlyGeneric.m_bUsbDevice);
+
+    // No description: the friendly name without its "(COM..)" part.
+    EXPECT_EQ(InfoOf("Prolific Adapter (COM7)", "").m_strDescription, "Prolific Adapter");
+    EXPECT_EQ(InfoOf("Odd (COM7) name", "").m_strDescription, "Odd (COM7) name");
+
+    // A number too large for the field neither overflows nor stops the listing.
+    InfoOf("Port (COM99999999999999999999)", "X");
+
+    SSerInfo unread;
+    EXPECT_FALSE(MakeSerInfo({"/dev/ttyX", "", "X", ""}, unread));
+}
+
+class DiscoveryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pTestbed = umockdev_testbed_new();
+        ASSERT_NE(m_pTestbed, nullptr);
+    }
+    void TearDown() override { g_object_unref(m_pTestbed); }
+
+    // A USB serial adapter with its interface and its tty.
+    void AddUsbSerial(const std::string& strName, const char* pszVendor, const char* pszProduct,
+                      const char* pszProductText, const char* pszTty)
+    {
+        gchar* pszUsb = umockdev_testbed_add_device(m_pTestbed, "usb", strName.c_str(), nullptr,
+                                                    "idVendor", pszVendor, "idProduct", pszProduct,
+                                                    "product", pszProductText, nullptr,
+                                                    "DEVTYPE", "usb_device", nullptr);
+        gchar* pszInterface = umockdev_testbed_add_device(m_pTestbed, "usb", (strName + ":1.0").c_str(), pszUsb,
+                                                          nullptr, "DEVTYPE", "usb_interface", nullptr);
+        gchar* pszTtyPath = umockdev_testbed_add_device(m_pTestbed, "tty", pszTty, pszInterface, nullptr,
+                                                        "DEVNAME", (std::string("/dev/") + pszTty).c_str(), nullptr);
+        g_free(pszTtyPath);
+        g_free(pszInterface);
+        g_free(pszUsb);
+    }
+
+    CTempEnvironment m_environment;
+    UMockdevTestbed* m_pTestbed = nullptr;
+};
+
+TEST_F(DiscoveryTest, ACp210xOnTtyUsbIsTheReceiver)
+{
+    AddUsbSerial("1-1", "10c4", "ea60", "CP2102 USB to UART Bridge Controller", "ttyUSB4");
+    std::vector<SSerInfo> ports;
+    ASSERT_EQ(ListSerialPorts(ports), 1);
+    EXPECT_EQ(ports[0].m_nPort, 5);
+    EXPECT_EQ(ports[0].m_strPortName, "COM5");
+    EXPECT_EQ(ports[0].m_strDevicePath, "/dev/ttyUSB4");
+    EXPECT_EQ(ports[0].m_strDescription, "Silicon Labs CP210x USB to UART Bridge");
+    EXPECT_EQ(ports[0].m_strFriendlyName, "Silicon Labs CP210x USB to UART Bridge (COM5)");
+    EXPECT_TRUE(ports[0].m_bUsbDevice);
+    EXPECT_EQ(FindReceiverPort(), 5);
+}
+
+TEST_F(DiscoveryTest, OtherAdaptersKeepTheirProductAndAreNotTheReceiver)
+{
+    AddUsbSerial("1-2", "067b", "2303", "USB-Serial Controller", "ttyUSB0");
+    AddUsbSerial("1-3", "10c4", "8a2a", "Silicon Labs CP210x USB to UART Bridge v2", "ttyACM0");
+    std::vector<SSerInfo> ports;
+    ASSERT_EQ(ListSerialPorts(ports), 2);
+    EXPECT_EQ(ports[0].m_strDescription, "USB-Serial Controller");
+    EXPECT_EQ(ports[1].m_nPort, 65);
+    // A description with more text than the bridge's does not match.
+    EXPECT_EQ(FindReceiverPort(), 0);
+}
+
+TEST_F(DiscoveryTest, TwoBridgesGiveTheFirst)
+{
+    AddUsbSerial("1-4", "10c4", "ea70", "CP2105", "ttyUSB3");
+    AddUsbSerial("1-5", "10c4", "ea60", "CP2102", "ttyUSB1");
+    EXPECT_EQ(FindReceiverPort(), 2);
+}
+
+TEST_F(DiscoveryTest, NoPortsNoReceiver)
+{
+    std::vector<SSerInfo> ports{SSerInfo{}};
+    EXPECT_EQ(ListSerialPorts(ports), 0);
+    EXPECT_TRUE(ports.empty());
+    EXPECT_EQ(FindReceiverPort(), 0);
+}
+
+TEST(ReceiverMatch, CaseDoesNotMatterButTheWholeTextMust)
+{
+    CTempEnvironment environment;
+    // Virtual ports carry any description, so they exercise the matching rule directly.
+    std::string strDevice = "/dev/null";
+    {
+        CVirtualPortRegistration other(strDevice, "silicon labs cp210x usb to uart bridge X", "USB");
+        CVirtualPortRegistration receiver(strDevice, "SILICON LABS CP210X USB TO UART BRIDGE", "USB");
+        EXPECT_EQ(FindReceiverPort(), 194);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The emulation works through a preloaded library: start again with it in place.
+    const char* pszPreload = std::getenv("LD_PRELOAD");
+    if (!pszPreload || std::string(pszPreload).find("libumockdev-preload") == std::string::npos)
+    {
+        std::string strPreload = "libumockdev-preload.so.0";
+        if (pszPreload)
+            strPreload += std::string(":") + pszPreload;
+        setenv("LD_PRELOAD", strPreload.c_str(), 1);
+        std::string strAsan = "verify_asan_link_order=0";
+        if (const char* pszOld = std::getenv("ASAN_OPTIONS"))
+            strAsan = std::string(pszOld) + ":" + strAsan;
+        setenv("ASAN_OPTIONS", strAsan.c_str(), 1);
+        execv("/proc/self/exe", argv);
+        return 127;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
