@@ -1,7 +1,7 @@
 // Receiver discovery over the udev device database, with devices emulated by umockdev.
 #include "platform/virtual_ports.h"
 #include "serial/port_discovery.h"
-#include "tests/support/temp_environment.h"
+#include "tests/settings/temp_drives.h"
 
 #include <gtest/gtest.h>
 #include <umockdev.h>
@@ -81,7 +81,7 @@ protected:
         g_free(pszUsb);
     }
 
-    CTempEnvironment m_environment;
+    CTempDrives m_drives;
     UMockdevTestbed* m_pTestbed = nullptr;
 };
 
@@ -128,7 +128,7 @@ TEST_F(DiscoveryTest, NoPortsNoReceiver)
 
 TEST(ReceiverMatch, CaseDoesNotMatterButTheWholeTextMust)
 {
-    CTempEnvironment environment;
+    CTempDrives drives;
     // Virtual ports carry any description, so they exercise the matching rule directly.
     std::string strDevice = "/dev/null";
     {

@@ -2,10 +2,13 @@
 // A pseudo-terminal for tests of serial code: the test writes into the master side, the
 // code under test opens the slave side as its serial device.
 
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 class CPtyPair
@@ -16,8 +19,17 @@ public:
         m_nMaster = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
             m_strSlave = ptsname(m_nMaster);
+        // A second opener of the slave, before the code under test locks it, lets the test
+        // see how many bytes wait in the line's input queue.
+        if (!m_strSlave.empty())
+            m_nWatch = ::open(m_strSlave.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     }
-    ~CPtyPair() { CloseMaster(); }
+    ~CPtyPair()
+    {
+        CloseMaster();
+        if (m_nWatch >= 0)
+            ::close(m_nWatch);
+    }
     CPtyPair(const CPtyPair&) = delete;
     CPtyPair& operator=(const CPtyPair&) = delete;
 
@@ -39,12 +51,48 @@ public:
         return true;
     }
 
+    // Waits (up to five seconds) until at least nBytes wait to be read on the slave side;
+    // the terminal layer passes written bytes on asynchronously.
+    bool WaitPending(int nBytes) const
+    {
+        for (int nTry = 0; nTry < 5000; ++nTry)
+        {
+            int nPending = 0;
+            if (ioctl(m_nWatch, FIONREAD, &nPending) == 0 && nPending >= nBytes)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
+    // Waits (up to five seconds) until the slave side's user has set the line to speed.
+    bool WaitForSpeed(speed_t speed) const
+    {
+        for (int nTry = 0; nTry < 5000; ++nTry)
+        {
+            termios tio = SlaveSettings();
+            if (cfgetispeed(&tio) == speed)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
     // The line settings the slave's user has applied (visible from the master side).
     termios SlaveSettings() const
     {
         termios tio{};
         tcgetattr(m_nMaster, &tio);
         return tio;
+    }
+
+    // Sets the line's speed as a new opener would find it.
+    void ResetSpeed(speed_t speed = B38400)
+    {
+        termios tio = SlaveSettings();
+        cfsetispeed(&tio, speed);
+        cfsetospeed(&tio, speed);
+        tcsetattr(m_nMaster, TCSANOW, &tio);
     }
 
     // Stands for a receiver that is unplugged: the slave's reads fail from now on.
@@ -57,5 +105,6 @@ public:
 
 private:
     int m_nMaster = -1;
+    int m_nWatch = -1;
     std::string m_strSlave;
 };

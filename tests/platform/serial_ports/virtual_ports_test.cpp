@@ -3,7 +3,7 @@
 #include "platform/serial_enumeration.h"
 #include "platform/virtual_ports.h"
 #include "tests/support/pty_pair.h"
-#include "tests/support/temp_environment.h"
+#include "tests/settings/temp_drives.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(ComNumbers, EachFamilyHasItsOwnRange)
 class VirtualPortsTest : public ::testing::Test
 {
 protected:
-    CTempEnvironment m_environment;
+    CTempDrives m_drives;
     CPtyPair m_pty;
 };
 
