@@ -116,11 +116,15 @@ void CComsThread::ReadPass(char* pBuffer)
     }
     if (m_pPort->Read(pBuffer) > 0)
         PostToOwner(UM_RECEIVE_DATA, reinterpret_cast<LParam>(&m_pPort->m_rx));
-    else if (!m_pPort->m_bTimeoutReported &&
-             static_cast<long long>(GetStampSeconds() - m_pPort->m_tLastActivity) > m_pPort->m_nTimeoutInterval)
+    else
     {
-        m_pPort->m_bTimeoutReported = true;
-        PostToOwner(UM_DATA_TIMEOUT, 0);
+        // Whole seconds, fraction dropped: with 15 the report comes once 16 s have passed.
+        long long nSilentSeconds = static_cast<long long>(GetStampSeconds() - m_pPort->m_tLastActivity);
+        if (!m_pPort->m_bTimeoutReported && nSilentSeconds > m_pPort->m_nTimeoutInterval)
+        {
+            m_pPort->m_bTimeoutReported = true;
+            PostToOwner(UM_DATA_TIMEOUT, 0);
+        }
     }
     lock.unlock();
     Pause(m_pacing.m_nReadPauseMs);
