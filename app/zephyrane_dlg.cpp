@@ -1,6 +1,7 @@
 #include "app/zephyrane_dlg.h"
 
 #include "app/scaled_picture.h"
+#include "serial/com_ports_available_dlg.h"
 #include "resources/images.h"
 
 #include <QEventLoop>
@@ -154,13 +155,26 @@ void CZephyraneDlg::ExitProcess()
 
 void CZephyraneDlg::OnLButtonDown(const QPoint& point)
 {
+    // The windows a button may open are made afresh for every click; none of them starts its
+    // link before it is shown.
+    CComPortsAvailableDlg dlgComPorts(m_prompt, this);
+
     for (CHoverButton* pButton : m_buttons) {
         if (!pButton->Click(point)) {
             continue;
         }
-        if (pButton == &m_btnExit) {
+        if (pButton == &m_btnComPorts) {
+            RunHidden(dlgComPorts);
+        } else if (pButton == &m_btnExit) {
             ExitProcess();
         }
         break;
     }
+}
+
+void CZephyraneDlg::RunHidden(CModalDialog& window)
+{
+    hide();
+    window.DoModal();
+    show();
 }

@@ -42,6 +42,8 @@ protected:
 private:
     void OnMouseMove(const QPoint& point);
     void OnLButtonDown(const QPoint& point);
+    // Hides the launcher while window runs modally, then shows it again.
+    void RunHidden(CModalDialog& window);
 
     IPrompt& m_prompt;
     QIcon m_hIcon;

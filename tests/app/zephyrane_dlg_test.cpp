@@ -5,6 +5,7 @@
 #include "tests/support/screenshot.h"
 #include "tests/support/temp_dir.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
@@ -73,6 +74,27 @@ protected:
         return lit;
     }
 
+    // Clicks a button and closes the window it opens, once that window runs; returns the
+    // window's class name, or an empty text when no window ran. Records whether the
+    // launcher was hidden meanwhile.
+    std::string ClickAndCloseWindow(int nIndex)
+    {
+        std::string strOpened;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* pModal = QApplication::activeModalWidget();
+            if (pModal == nullptr || pModal == m_pDlg.get())
+                return;
+            strOpened = pModal->metaObject()->className();
+            m_bLauncherHiddenMeanwhile = !m_pDlg->isVisible();
+            pModal->close();
+        });
+        poll.start(10);
+        QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(nIndex));
+        return strOpened;
+    }
+
+    bool m_bLauncherHiddenMeanwhile = false;
     CTempDir m_temp;
     std::string m_dir = m_temp.Path();
     QString m_previousDir;
@@ -113,6 +135,13 @@ TEST_F(ZephyraneDlgTest, HoveringLightsOneButtonAndLeavingKeepsItsCard)
     QTest::mouseMove(m_pDlg.get(), Centre(kNmeaMonitor));
     EXPECT_EQ(LitButtons(), std::vector<int>{kNmeaMonitor});
     EXPECT_EQ(Shown(), CardOf(kNmeaMonitor));
+}
+
+TEST_F(ZephyraneDlgTest, EachButtonOpensItsWindowWhileTheLauncherHides)
+{
+    EXPECT_EQ(ClickAndCloseWindow(kComPorts), "CComPortsAvailableDlg");
+    EXPECT_TRUE(m_bLauncherHiddenMeanwhile);
+    EXPECT_TRUE(m_pDlg->isVisible());
 }
 
 TEST_F(ZephyraneDlgTest, DriversWithoutTheSetUpProgramSaysWhereItLooked)

@@ -1,0 +1,27 @@
+#include "app/zephyrane_app.h"
+
+#include "app/zephyrane_dlg.h"
+#include "platform/program_launcher.h"
+#include "platform/program_name.h"
+#include "platform/qt/font_substitutes.h"
+#include "platform/qt/message_box_prompt.h"
+
+#include <QApplication>
+
+bool CZephyraneApp::InitInstance()
+{
+    // The maker's name is where the toolkit would keep its settings; the program's own
+    // settings live in its configuration files.
+    QApplication::setOrganizationName("Brivon Technology Limited");
+    QApplication::setApplicationName(QString::fromStdString(ProgramName()));
+    QApplication::setStyle("Fusion");
+    InstallFontSubstitutes();
+    // The launcher hides while its windows run; the program ends with the launcher only.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    CMessageBoxPrompt prompt;
+    CProcessLauncher launcher;
+    CZephyraneDlg dlg(prompt, launcher);
+    dlg.DoModal();
+    return false;
+}
