@@ -2,6 +2,7 @@
 
 #include "platform/qt/text_codec.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -11,6 +12,9 @@ int ShowMessageBox(const std::string& strText, const std::string& strCaption, QM
 {
     QMessageBox box(QMessageBox::NoIcon, ToQString(strCaption), ToQString(strText), buttons,
                     QApplication::activeWindow());
+    // Plain buttons, also where the desktop's style would put pictures on them.
+    for (QAbstractButton* pButton : box.buttons())
+        pButton->setIcon(QIcon());
     return box.exec();
 }
 

@@ -13,6 +13,7 @@ struct SSeenBox {
     QString caption;
     QMessageBox::Icon icon = QMessageBox::Information;
     QList<QMessageBox::StandardButton> buttons;
+    bool bButtonIcons = false;
 };
 
 // Looks at the message box the prompt shows next, then presses one of its buttons.
@@ -24,8 +25,10 @@ void AnswerNextBox(SSeenBox& seen, QMessageBox::StandardButton answer)
         seen.text = pBox->text();
         seen.caption = pBox->windowTitle();
         seen.icon = pBox->icon();
-        for (QAbstractButton* pButton : pBox->buttons())
+        for (QAbstractButton* pButton : pBox->buttons()) {
             seen.buttons.push_back(pBox->standardButton(pButton));
+            seen.bButtonIcons |= !pButton->icon().isNull();
+        }
         pBox->button(answer)->click();
     });
 }
@@ -42,6 +45,7 @@ TEST(MessageBoxPrompt, MessageShowsTheTextUnderItsCaptionWithOkOnly)
     EXPECT_EQ(seen.caption, "Zephyrane");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    EXPECT_FALSE(seen.bButtonIcons);
 }
 
 TEST(MessageBoxPrompt, QuestionHasYesAndNoAndReportsTheAnswer)
