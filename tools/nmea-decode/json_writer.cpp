@@ -67,13 +67,13 @@ void CJsonWriter::Double(double dValue)
 
 void CJsonWriter::Fixed(double dValue, int nDecimals)
 {
-    if (!std::isfinite(dValue)) {
+    // The largest finite double has 309 integer digits.
+    char text[512];
+    const auto result = std::to_chars(text, text + sizeof text, dValue, std::chars_format::fixed, nDecimals);
+    if (!std::isfinite(dValue) || result.ec != std::errc{}) {
         Null();
         return;
     }
     BeforeValue();
-    // The largest finite double has 309 integer digits.
-    char text[512];
-    const auto result = std::to_chars(text, text + sizeof text, dValue, std::chars_format::fixed, nDecimals);
     m_out.append(text, result.ptr);
 }

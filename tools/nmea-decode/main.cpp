@@ -2,7 +2,6 @@
 // decoders of the monitor, and prints one JSON object per line (or a summary).
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -29,6 +28,7 @@ struct SCommandLine
 {
     CLineDecoder::SOptions m_options;
     std::vector<std::string> m_files;
+    bool m_bHelp = false;
 };
 
 // Reads the options; false (after telling why) for an unknown one.
@@ -45,10 +45,9 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             commandLine.m_options.m_bRaw = true;
         else if (arg == "--summary")
             commandLine.m_options.m_bSummary = true;
-        else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
-        } else {
+        else if (arg == "--help" || arg == "-h")
+            commandLine.m_bHelp = true;
+        else {
             std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage);
             return false;
         }
@@ -97,6 +96,10 @@ int main(int argc, char** argv)
     SCommandLine commandLine;
     if (!ParseCommandLine(argc, argv, commandLine))
         return kExitUnreadable;
+    if (commandLine.m_bHelp) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
 
     CLineDecoder decoder(commandLine.m_options);
     CStreamDecoder stream(decoder);
