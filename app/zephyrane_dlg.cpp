@@ -1,8 +1,10 @@
 #include "app/zephyrane_dlg.h"
 
 #include "app/scaled_picture.h"
+#include "logging/data_logger_dlg.h"
 #include "serial/com_ports_available_dlg.h"
 #include "resources/images.h"
+#include "views/sat_vis_dlg.h"
 
 #include <QEventLoop>
 #include <QMouseEvent>
@@ -158,6 +160,8 @@ void CZephyraneDlg::OnLButtonDown(const QPoint& point)
     // The windows a button may open are made afresh for every click; none of them starts its
     // link before it is shown.
     CComPortsAvailableDlg dlgComPorts(m_prompt, this);
+    CSatVisDlg dlgSatViz(m_prompt, {}, this);
+    CDataLoggerDlg dlgDataLogger(m_prompt, {}, this);
 
     for (CHoverButton* pButton : m_buttons) {
         if (!pButton->Click(point)) {
@@ -165,6 +169,10 @@ void CZephyraneDlg::OnLButtonDown(const QPoint& point)
         }
         if (pButton == &m_btnComPorts) {
             RunHidden(dlgComPorts);
+        } else if (pButton == &m_btnSatViz) {
+            RunHidden(dlgSatViz);
+        } else if (pButton == &m_btnDataLogger) {
+            RunHidden(dlgDataLogger);
         } else if (pButton == &m_btnExit) {
             ExitProcess();
         }

@@ -1,6 +1,7 @@
 #include "app/zephyrane_dlg.h"
 
 #include "platform/program_launcher.h"
+#include "tests/settings/temp_drives.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/temp_dir.h"
@@ -95,6 +96,9 @@ protected:
     }
 
     bool m_bLauncherHiddenMeanwhile = false;
+    // Every click makes the windows a button may open, and the data logger's saves its
+    // settings when it goes: the drives are temporary folders.
+    CTempDrives m_drives;
     CTempDir m_temp;
     std::string m_dir = m_temp.Path();
     QString m_previousDir;
@@ -142,6 +146,17 @@ TEST_F(ZephyraneDlgTest, EachButtonOpensItsWindowWhileTheLauncherHides)
     EXPECT_EQ(ClickAndCloseWindow(kComPorts), "CComPortsAvailableDlg");
     EXPECT_TRUE(m_bLauncherHiddenMeanwhile);
     EXPECT_TRUE(m_pDlg->isVisible());
+}
+
+TEST_F(ZephyraneDlgTest, ReceiverWindowsWithoutAReceiverSayWhatIsMissingAndReturn)
+{
+    const std::vector<std::string> missing = {"Can't Find Zephyrane", "Can't Find Data of Zephyrane"};
+    for (int nButton : {kSatViz, kDataLogger}) {
+        QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(nButton));
+        EXPECT_EQ(m_prompt.Texts(), missing) << nButton;
+        EXPECT_TRUE(m_pDlg->isVisible());
+        m_prompt = CScriptedPrompt();
+    }
 }
 
 TEST_F(ZephyraneDlgTest, DriversWithoutTheSetUpProgramSaysWhereItLooked)

@@ -1,0 +1,122 @@
+#include "views/sat_vis_dlg.h"
+
+#include "charts/sorted_satellites.h"
+#include "nmea/decoders.h"
+#include "nmea/sentence.h"
+#include "platform/c_format.h"
+#include "platform/qt/painter_canvas.h"
+#include "views/cell_height_font.h"
+#include "views/gps_text_fields.h"
+#include "views/position_text.h"
+
+#include <QPainter>
+#include <array>
+
+namespace
+{
+// The fields have the same identifiers as those of the GPS text page; the frames are where
+// the charts go.
+using enum CGpsTextFields::EField;
+constexpr int kSnrChart = 1004;
+constexpr int kElevationChart = 1007;
+constexpr int kSkyPlot = 1042;
+constexpr std::array<int, 11> kFieldIds = {kLatitude, kLongitude,     kSpeed,    kHdop,   kHeight, kPdop,
+                                           kFix,      kSatsAvailable, kSatsUsed, kCourse, kVdop};
+
+CanvasRect ToCanvasRect(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+}  // namespace
+
+CSatVisDlg::CSatVisDlg(IPrompt& prompt, const SComsPacing& pacing, QWidget* pParent)
+    : CReceiverDialog(kIddSatVis, prompt, pacing, pParent), m_font(BoldCellHeightFont("Tahoma", 24))
+{
+}
+
+void CSatVisDlg::DoDataExchange()
+{
+    DdxControl(kElevationChart, m_frmElevation);
+    DdxControl(kSkyPlot, m_frmSkyPlot);
+    DdxControl(kSnrChart, m_frmSnr);
+    DdxControl(kIdOk, m_btnExit);
+}
+
+bool CSatVisDlg::OnInitDialog()
+{
+    CReceiverDialog::OnInitDialog();
+    for (int nId : kFieldIds)
+    {
+        if (QWidget* pField = GetDlgItem(nId))
+            pField->setFont(m_font);
+        SetDlgItemText(nId, "");
+    }
+    StartLinkAndSetTitle("Satellite Visibility");
+    return true;
+}
+
+// The fix field names states 0 up to nHighestShown and is empty for any other state.
+void CSatVisDlg::SetFix(int nFixState, int nHighestShown)
+{
+    SetDlgItemText(kFix, nFixState >= 0 && nFixState <= nHighestShown ? kFixNames[nFixState] : "");
+}
+
+void CSatVisDlg::OnLine(std::string_view line)
+{
+    const std::string_view type = SentenceType(line);
+    if (type == "GSA")
+    {
+        std::int32_t nFix = 0, nUsed = 0;
+        double dHdop = 0, dPdop = 0, dVdop = 0;
+        if (!DecodeGSA(line, &nFix, &nUsed, &m_satRaw, &dHdop, &dPdop, &dVdop))
+            return;
+        SetFix(nFix, 2);
+        SetDlgItemText(kHdop, FormatC("HDOP %6.2f", dHdop));
+        SetDlgItemText(kPdop, FormatC("PDOP %6.2f", dPdop));
+        SetDlgItemText(kVdop, FormatC("VDOP %6.2f", dVdop));
+        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", nUsed));
+    }
+    else if (type == "GGA")
+    {
+        double dLatitude = 0, dLongitude = 0, dHeight = 0, dSeparation = 0, dHdop = 0;
+        std::int32_t nFix = 0, nUsed = 0;
+        if (!DecodeGGA(line, &dLatitude, &dLongitude, &dHeight, &dSeparation, &nFix, &nUsed, &dHdop))
+            return;
+        SetDlgItemText(kLatitude, LatitudeText(dLatitude));
+        SetDlgItemText(kLongitude, LongitudeText(dLongitude));
+        SetDlgItemText(kHeight, FormatC("Height %6.2fm", dHeight));
+        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", nUsed));
+        SetDlgItemText(kHdop, FormatC("HDOP %6.2f", dHdop));
+        SetFix(nFix, 3);
+    }
+    else if (type == "VTG")
+    {
+        double dCourse = 0, dSpeed = 0;
+        if (!DecodeVTG(line, &dCourse, &dSpeed))
+            return;
+        SetDlgItemText(kCourse, FormatC("COG %6.2f\xB0", dCourse));
+        SetDlgItemText(kSpeed, FormatC("SOG %6.2f Knots", dSpeed));
+    }
+    else if (type == "GSV")
+    {
+        std::int32_t nInView = 0;
+        if (!DecodeGSV(line, &m_satRaw, &nInView, &m_bGsvComplete) || !m_bGsvComplete)
+            return;
+        m_satSorted = SortSatellites(m_satRaw);
+        m_chart.m_pSatellites = &m_satSorted;
+        SetDlgItemText(kSatsAvailable, FormatC("Sats Available %d", nInView));
+        update();
+    }
+}
+
+void CSatVisDlg::paintEvent(QPaintEvent* pEvent)
+{
+    CColourDialogEx::paintEvent(pEvent);
+    if (!HasControls())
+        return;
+    QPainter painter(this);
+    PainterCanvas canvas(painter);
+    m_chart.DrawSkyPlot(canvas, ToCanvasRect(m_frmSkyPlot.geometry()));
+    m_chart.DrawSnrChart(canvas, ToCanvasRect(m_frmSnr.geometry()));
+    m_chart.DrawElevationChart(canvas, ToCanvasRect(m_frmElevation.geometry()));
+}
