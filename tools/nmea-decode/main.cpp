@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/program_name.h"
 #include "tools/nmea-decode/line_decoder.h"
+#include "tools/nmea-decode/receiver_mode.h"
 #include "tools/nmea-decode/stream_decoder.h"
 
 namespace {
@@ -18,18 +20,33 @@ constexpr std::size_t kFlushSize = 256 * 1024;
 
 constexpr const char* kUsage =
     "usage: nmea-decode [--raw] [--summary] [FILE...]\n"
-    "Decodes NMEA 0183 text from the files in order (standard input when none or \"-\")\n"
-    "and prints one JSON object per line.\n"
-    "  --raw      add the line as received\n"
-    "  --summary  print only the counts of lines and decoded lines per type and of\n"
-    "             checksum failures\n";
+    "       nmea-decode [--raw] [--summary] --receiver [--seconds N]\n"
+    "Decodes NMEA 0183 text from the files in order (standard input when none or \"-\"),\n"
+    "or from the GPS receiver, and prints one JSON object per line.\n"
+    "  --raw        add the line as received\n"
+    "  --summary    print only the counts of lines and decoded lines per type and of\n"
+    "               checksum failures\n"
+    "  --receiver   find the receiver, probe it at 4800 and 9600 baud and decode its lines\n"
+    "               as they arrive, until interrupted; exit status 3 when there is no\n"
+    "               receiver, 4 when it sends no data\n"
+    "  --seconds N  stop reading the receiver after N seconds\n";
 
 struct SCommandLine
 {
     CLineDecoder::SOptions m_options;
     std::vector<std::string> m_files;
     bool m_bHelp = false;
+    bool m_bReceiver = false;
+    double m_dSeconds = 0.0;  // 0: until interrupted
 };
+
+// A positive number of seconds; false for anything else.
+bool ParseSeconds(const char* pszText, double& dSeconds)
+{
+    char* pszEnd = nullptr;
+    dSeconds = std::strtod(pszText, &pszEnd);
+    return pszEnd != pszText && *pszEnd == '\0' && dSeconds > 0.0;
+}
 
 // Reads the options; false (after telling why) for an unknown one.
 bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
@@ -45,12 +62,20 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             commandLine.m_options.m_bRaw = true;
         else if (arg == "--summary")
             commandLine.m_options.m_bSummary = true;
+        else if (arg == "--receiver")
+            commandLine.m_bReceiver = true;
+        else if (arg == "--seconds" && i + 1 < argc && ParseSeconds(argv[i + 1], commandLine.m_dSeconds))
+            ++i;
         else if (arg == "--help" || arg == "-h")
             commandLine.m_bHelp = true;
         else {
             std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage);
             return false;
         }
+    }
+    if (commandLine.m_bReceiver && !commandLine.m_files.empty()) {
+        std::fprintf(stderr, "nmea-decode: --receiver reads no files\n%s", kUsage);
+        return false;
     }
     if (commandLine.m_files.empty())
         commandLine.m_files.emplace_back("-");
@@ -102,8 +127,17 @@ int main(int argc, char** argv)
     }
 
     CLineDecoder decoder(commandLine.m_options);
-    CStreamDecoder stream(decoder);
     std::string out;
+    if (commandLine.m_bReceiver) {
+        SetProgramName(argv[0]);
+        const int nStatus = DecodeReceiver(decoder, commandLine.m_dSeconds);
+        if (nStatus == 0 && commandLine.m_options.m_bSummary)
+            decoder.WriteSummary(out);
+        Flush(out);
+        return nStatus;
+    }
+
+    CStreamDecoder stream(decoder);
     out.reserve(2 * kFlushSize);
 
     // The files make one stream, as if received one after the other; an unreadable one is
