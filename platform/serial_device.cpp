@@ -10,10 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace
-{
-
-speed_t SpeedOfBaud(int nBaud)
+speed_t SpeedOfBaudRate(int nBaud)
 {
     switch (nBaud)
     {
@@ -34,6 +31,9 @@ speed_t SpeedOfBaud(int nBaud)
     default: return B0;
     }
 }
+
+namespace
+{
 
 tcflag_t ParityFlags(char cParity)
 {
@@ -69,7 +69,7 @@ bool ControlStringToTermios(const std::string& strControl, termios& tio)
     if (std::sscanf(strControl.c_str(), "%d,%c,%d,%d%n", &nBaud, &cParity, &nDataBits, &nStopBits, &nUsed) != 4 ||
         static_cast<size_t>(nUsed) != strControl.size())
         return false;
-    speed_t speed = SpeedOfBaud(nBaud);
+    speed_t speed = SpeedOfBaudRate(nBaud);
     tcflag_t parity = ParityFlags(cParity);
     tcflag_t dataBits = DataBitsFlags(nDataBits);
     if (speed == B0 || parity == ~tcflag_t(0) || dataBits == ~tcflag_t(0) || (nStopBits != 1 && nStopBits != 2))

@@ -6,6 +6,9 @@
 #include <string>
 #include <termios.h>
 
+// The termios speed of a baud rate; B0 for a rate the line does not offer.
+speed_t SpeedOfBaudRate(int nBaudRate);
+
 // Fills tio from a device-control string "baud,parity,data bits,stop bits" (e.g. "4800,N,8,1";
 // parity one of N O E M S, mark and space through CMSPAR) in raw mode with reads that return
 // at once. False, tio unchanged, when any part is not one a serial line can take.

@@ -3,22 +3,6 @@
 #include <algorithm>
 #include <thread>
 
-speed_t SpeedOfBaudRate(int nBaudRate)
-{
-    switch (nBaudRate)
-    {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B0;
-    }
-}
-
 std::string LineNoise(size_t nBytes, std::mt19937& random)
 {
     // Framing errors at the wrong speed mostly come out as bytes with the top bit set.

@@ -4,15 +4,13 @@
 // finished the bytes before it. While the reading side has set another speed it hears
 // noise instead: bytes of the same count that hold neither '$' nor a line feed.
 
+#include "platform/serial_device.h"
 #include "tools/zephyrane-sim/pseudo_terminal.h"
 
 #include <atomic>
 #include <chrono>
 #include <random>
 #include <string>
-
-// The termios speed of a baud rate; B0 for a rate no line takes.
-speed_t SpeedOfBaudRate(int nBaudRate);
 
 // Bytes a line at the wrong speed shows instead of the text.
 std::string LineNoise(size_t nBytes, std::mt19937& random);
