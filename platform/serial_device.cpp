@@ -1,6 +1,7 @@
 #include "platform/serial_device.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -8,6 +9,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 speed_t SpeedOfBaudRate(int nBaud)
@@ -145,7 +147,14 @@ long CSerialDevice::Read(void* pBuffer, size_t nMax)
 bool CSerialDevice::WaitForData(int nMilliseconds) const
 {
     pollfd fd{m_nFd, POLLIN, 0};
-    return m_nFd >= 0 && poll(&fd, 1, nMilliseconds) > 0 && (fd.revents & POLLIN);
+    if (m_nFd < 0 || poll(&fd, 1, nMilliseconds) <= 0)
+        return false;
+    if (fd.revents & POLLIN)
+        return true;
+    // A line that has hung up is ready at once with nothing to read: wait the time anyway,
+    // so that callers polling in a loop do not spin.
+    std::this_thread::sleep_for(std::chrono::milliseconds(nMilliseconds));
+    return false;
 }
 
 void CSerialDevice::Close()

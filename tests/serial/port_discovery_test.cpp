@@ -1,4 +1,5 @@
 // Receiver discovery over the udev device database, with devices emulated by umockdev.
+#include "platform/hotplug_watcher.h"
 #include "platform/virtual_ports.h"
 #include "serial/port_discovery.h"
 #include "tests/settings/temp_drives.h"
@@ -7,6 +8,7 @@
 #include <umockdev.h>
 
 #include <cstdlib>
+#include <poll.h>
 #include <string>
 #include <unistd.h>
 
@@ -65,8 +67,9 @@ protected:
     void TearDown() override { g_object_unref(m_pTestbed); }
 
     // A USB serial adapter with its interface and its tty.
-    void AddUsbSerial(const std::string& strName, const char* pszVendor, const char* pszProduct,
-                      const char* pszProductText, const char* pszTty)
+    // Returns the tty's sysfs path.
+    std::string AddUsbSerial(const std::string& strName, const char* pszVendor, const char* pszProduct,
+                             const char* pszProductText, const char* pszTty)
     {
         gchar* pszUsb = umockdev_testbed_add_device(m_pTestbed, "usb", strName.c_str(), nullptr,
                                                     "idVendor", pszVendor, "idProduct", pszProduct,
@@ -76,9 +79,11 @@ protected:
                                                           nullptr, "DEVTYPE", "usb_interface", nullptr);
         gchar* pszTtyPath = umockdev_testbed_add_device(m_pTestbed, "tty", pszTty, pszInterface, nullptr,
                                                         "DEVNAME", (std::string("/dev/") + pszTty).c_str(), nullptr);
+        std::string strTtyPath = pszTtyPath;
         g_free(pszTtyPath);
         g_free(pszInterface);
         g_free(pszUsb);
+        return strTtyPath;
     }
 
     CTempDrives m_drives;
@@ -124,6 +129,35 @@ TEST_F(DiscoveryTest, NoPortsNoReceiver)
     EXPECT_EQ(ListSerialPorts(ports), 0);
     EXPECT_TRUE(ports.empty());
     EXPECT_EQ(FindReceiverPort(), 0);
+}
+
+// Collects changes until count have come or the watcher stays quiet for two seconds.
+std::vector<SPortChange> WaitForChanges(CHotplugWatcher& watcher, size_t count)
+{
+    std::vector<SPortChange> changes;
+    pollfd fd{watcher.FileDescriptor(), POLLIN, 0};
+    while (changes.size() < count && poll(&fd, 1, 2000) > 0)
+        for (SPortChange& change : watcher.TakeChanges())
+            changes.push_back(change);
+    return changes;
+}
+
+TEST_F(DiscoveryTest, TheWatcherNamesArrivingAndLeavingPortsByComNumber)
+{
+    CHotplugWatcher watcher;
+    ASSERT_TRUE(watcher.IsWatching());
+    std::string strTty = AddUsbSerial("1-6", "10c4", "ea60", "CP2102", "ttyUSB2");
+    std::vector<SPortChange> changes = WaitForChanges(watcher, 1);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(changes[0].m_bArrived);
+    EXPECT_EQ(changes[0].m_strPortName, "COM3");
+    EXPECT_EQ(changes[0].m_strDevicePath, "/dev/ttyUSB2");
+
+    umockdev_testbed_uevent(m_pTestbed, strTty.c_str(), "remove");
+    changes = WaitForChanges(watcher, 1);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_FALSE(changes[0].m_bArrived);
+    EXPECT_EQ(changes[0].m_strPortName, "COM3");
 }
 
 TEST(ReceiverMatch, CaseDoesNotMatterButTheWholeTextMust)
