@@ -11,7 +11,10 @@ public:
     static bool IsValid(std::string_view text)
     {
         CJsonCheck check(text);
-        return check.Value() && (check.SkipSpace(), check.m_nPos == text.size());
+        if (!check.Value())
+            return false;
+        check.SkipSpace();
+        return check.AtEnd();
     }
 
 private:
@@ -54,8 +57,11 @@ private:
             ++m_nPos;
         else if (!Digits())
             return false;
-        if (Peek() == '.' && (++m_nPos, !Digits()))
-            return false;
+        if (Peek() == '.') {
+            ++m_nPos;
+            if (!Digits())
+                return false;
+        }
         if (Peek() == 'e' || Peek() == 'E') {
             ++m_nPos;
             if (Peek() == '+' || Peek() == '-')
