@@ -4,6 +4,7 @@
 #include "logging/data_logger_dlg.h"
 #include "serial/com_ports_available_dlg.h"
 #include "resources/images.h"
+#include "views/gps_property_sheet.h"
 #include "views/sat_vis_dlg.h"
 
 #include <QEventLoop>
@@ -169,6 +170,8 @@ void CZephyraneDlg::OnLButtonDown(const QPoint& point)
         }
         if (pButton == &m_btnComPorts) {
             RunHidden(dlgComPorts);
+        } else if (pButton == &m_btnNmeaMonitor) {
+            RunGpsMonitor();
         } else if (pButton == &m_btnSatViz) {
             RunHidden(dlgSatViz);
         } else if (pButton == &m_btnDataLogger) {
@@ -178,6 +181,18 @@ void CZephyraneDlg::OnLButtonDown(const QPoint& point)
         }
         break;
     }
+}
+
+void CZephyraneDlg::RunGpsMonitor()
+{
+    // The sheet starts its link as it is made, so it is made once the main window is hidden:
+    // the messages of a failed start-up appear on their own.
+    hide();
+    {
+        CGpsPropertySheet sheet(m_prompt);
+        sheet.DoModal();
+    }
+    show();
 }
 
 void CZephyraneDlg::RunHidden(CModalDialog& window)

@@ -42,6 +42,8 @@ protected:
 private:
     void OnMouseMove(const QPoint& point);
     void OnLButtonDown(const QPoint& point);
+    // Hides the main window, runs the GPS monitor sheet and shows the main window again.
+    void RunGpsMonitor();
     // Hides the launcher while window runs modally, then shows it again.
     void RunHidden(CModalDialog& window);
 
