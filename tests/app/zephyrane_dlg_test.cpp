@@ -1,7 +1,9 @@
 #include "app/zephyrane_dlg.h"
 
 #include "platform/program_launcher.h"
+#include "platform/virtual_ports.h"
 #include "tests/settings/temp_drives.h"
+#include "tests/support/pty_pair.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/temp_dir.h"
@@ -12,7 +14,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -30,6 +34,49 @@ public:
     std::string m_strPath;
     std::vector<std::string> m_args;
     bool m_bWindowVisible = true;
+};
+
+// A prompt that also notes whether the launcher was visible when each message appeared.
+class CWatchingPrompt : public CScriptedPrompt
+{
+public:
+    void Message(const std::string& strText, const std::string& strCaption) override
+    {
+        m_launcherVisible.push_back(m_pLauncher != nullptr && m_pLauncher->isVisible());
+        CScriptedPrompt::Message(strText, strCaption);
+    }
+    QWidget* m_pLauncher = nullptr;
+    std::vector<bool> m_launcherVisible;
+};
+
+// A receiver on a pseudo-terminal, registered as a virtual port with the bridge's
+// description, that sends a position every 20 ms while it exists. Lines that find the line
+// full are dropped, as nobody reads the port between two windows.
+class CTalkingReceiver
+{
+public:
+    CTalkingReceiver() : m_registration(m_pty.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB")
+    {
+        fcntl(m_pty.Master(), F_SETFL, fcntl(m_pty.Master(), F_GETFL) | O_NONBLOCK);
+        m_talker = std::thread([this] {
+            while (m_bTalking) {
+                m_pty.Write("$GPGGA,100000.00,5128.6380,N,00007.5000,W,1,08,0.9,45.0,M,47.0,M,,*7B\r\n");
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+    }
+    ~CTalkingReceiver()
+    {
+        m_bTalking = false;
+        m_talker.join();
+    }
+    bool Ready() const { return m_pty.IsOpen() && m_registration.Port() != 0; }
+
+private:
+    CPtyPair m_pty;
+    CVirtualPortRegistration m_registration;
+    std::atomic<bool> m_bTalking{true};
+    std::thread m_talker;
 };
 
 // The launcher with "Exit" recorded instead of ending the test.
@@ -54,6 +101,7 @@ protected:
         QDir::setCurrent(QString::fromStdString(m_dir));
         m_pDlg = std::make_unique<CTestLauncherDlg>(m_prompt, m_launcher);
         m_launcher.m_pWindow = m_pDlg.get();
+        m_prompt.m_pLauncher = m_pDlg.get();
         m_pDlg->show();
     }
     void TearDown() override
@@ -102,7 +150,7 @@ protected:
     CTempDir m_temp;
     std::string m_dir = m_temp.Path();
     QString m_previousDir;
-    CScriptedPrompt m_prompt;
+    CWatchingPrompt m_prompt;
     CFakeLauncher m_launcher;
     std::unique_ptr<CTestLauncherDlg> m_pDlg;
 };
@@ -143,19 +191,36 @@ TEST_F(ZephyraneDlgTest, HoveringLightsOneButtonAndLeavingKeepsItsCard)
 
 TEST_F(ZephyraneDlgTest, EachButtonOpensItsWindowWhileTheLauncherHides)
 {
-    EXPECT_EQ(ClickAndCloseWindow(kComPorts), "CComPortsAvailableDlg");
-    EXPECT_TRUE(m_bLauncherHiddenMeanwhile);
-    EXPECT_TRUE(m_pDlg->isVisible());
+    const CTalkingReceiver receiver;
+    ASSERT_TRUE(receiver.Ready());
+    const std::pair<int, const char*> windows[] = {
+        {kComPorts, "CComPortsAvailableDlg"},
+        {kNmeaMonitor, "CGpsPropertySheet"},
+        {kSatViz, "CSatVisDlg"},
+        {kDataLogger, "CDataLoggerDlg"},
+    };
+    for (const auto& [nButton, pszWindow] : windows) {
+        m_bLauncherHiddenMeanwhile = false;
+        EXPECT_EQ(ClickAndCloseWindow(nButton), pszWindow);
+        EXPECT_TRUE(m_bLauncherHiddenMeanwhile) << pszWindow;
+        EXPECT_TRUE(m_pDlg->isVisible()) << pszWindow;
+    }
+    // Closing each monitor window asked first; the scripted answer was Yes.
+    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Do you want to close the GPS Monitor",
+                                                          "Do you want to close the NMEA Monitor",
+                                                          "Do you want to close the Datalogger"}));
 }
 
-TEST_F(ZephyraneDlgTest, ReceiverWindowsWithoutAReceiverSayWhatIsMissingAndReturn)
+TEST_F(ZephyraneDlgTest, ReceiverWindowsWithoutAReceiverSayWhatIsMissingWhileTheLauncherHides)
 {
     const std::vector<std::string> missing = {"Can't Find Zephyrane", "Can't Find Data of Zephyrane"};
-    for (int nButton : {kSatViz, kDataLogger}) {
+    for (int nButton : {kNmeaMonitor, kSatViz, kDataLogger}) {
         QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(nButton));
         EXPECT_EQ(m_prompt.Texts(), missing) << nButton;
+        EXPECT_EQ(m_prompt.m_launcherVisible, (std::vector<bool>{false, false})) << nButton;
         EXPECT_TRUE(m_pDlg->isVisible());
-        m_prompt = CScriptedPrompt();
+        m_prompt = CWatchingPrompt();
+        m_prompt.m_pLauncher = m_pDlg.get();
     }
 }
 
