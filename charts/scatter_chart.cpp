@@ -1,6 +1,5 @@
 #include "charts/scatter_chart.h"
 
-#include <cmath>
 
 #include "charts/chart_drawing.h"
 #include "charts/metres_per_radian.h"
