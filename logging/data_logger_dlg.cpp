@@ -26,7 +26,9 @@ bool CDataLoggerDlg::s_bLampGreen = false;
 CDataLoggerDlg::CDataLoggerDlg(IPrompt& prompt, const SComsPacing& pacing, QWidget* pParent)
     : CReceiverDialog(kIddDataLogger, prompt, pacing, pParent),
       m_fontFileName(BoldCellHeightFont("Tahoma", 18)),
-      m_fontPosition(BoldCellHeightFont("Tahoma", 24))
+      m_fontPosition(BoldCellHeightFont("Tahoma", 24)),
+      m_iconRed(LoadIconResource(kIconRedBall)),
+      m_iconGreen(LoadIconResource(kIconGreenBall))
 {
     setWindowIcon(LoadIconResource(kIconApp));
 }
@@ -103,7 +105,7 @@ void CDataLoggerDlg::ShowIfChanged(std::string& strShown, const std::string& str
 void CDataLoggerDlg::ShowLamp(bool bGreen)
 {
     s_bLampGreen = bGreen;
-    m_btnLamp.setIcon(LoadIconResource(bGreen ? kIconGreenBall : kIconRedBall));
+    m_btnLamp.setIcon(bGreen ? m_iconGreen : m_iconRed);
 }
 
 void CDataLoggerDlg::UpdateDiskUsage()

@@ -8,6 +8,7 @@
 #include "views/receiver_dialog.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -42,6 +43,9 @@ protected:
     QLabel m_stcLongitude;
     QProgressBar m_progDisk;
     QPushButton m_btnLamp;
+    // The red and green balls, made once: the lamp changes with every GGA sentence.
+    QIcon m_iconRed;
+    QIcon m_iconGreen;
 
     // Class-wide: whether the lamp shows green.
     static bool s_bLampGreen;

@@ -1,13 +1,10 @@
 #include "logging/data_logger_dlg.h"
 
-#include "platform/c_format.h"
 #include "platform/clock.h"
 #include "platform/disk_space.h"
 #include "platform/program_name.h"
-#include "platform/virtual_ports.h"
 #include "settings/storage.h"
 #include "tests/settings/temp_drives.h"
-#include "tests/support/pty_pair.h"
 #include "tests/support/refused_close.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
@@ -15,13 +12,8 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <mutex>
-#include <thread>
 
 namespace
 {
@@ -178,118 +170,5 @@ TEST_F(DataLoggerDlgTest, FailedStartEndsTheWindowWithoutAQuestion)
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
     EXPECT_TRUE(m_prompt.Shown().empty());
     EXPECT_EQ(dlg.windowTitle(), "Datalogger - COM Port 00 Baudrate 9600");
-}
-}  // namespace
-
-namespace
-{
-using namespace std::chrono_literals;
-
-// Runs the window's event loop until the condition holds; false when it never does.
-bool ProcessEventsUntil(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!condition())
-    {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
-
-// The one log file under the logs root, or an empty path.
-fs::path OnlyLogFile(const fs::path& logsRoot)
-{
-    fs::path found;
-    std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(logsRoot, error))
-    {
-        if (entry.path().extension() == ".LOG")
-            found = entry.path();
-    }
-    return found;
-}
-
-// A receiver on a pseudo-terminal, registered as a CP210x port, that sends numbered GGA
-// sentences until it is stopped and remembers what it sent.
-class CFakeReceiver
-{
-public:
-    CFakeReceiver()
-        : m_registration(m_pty.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB 1-1"),
-          m_sender([this] { Send(); })
-    {
-    }
-    ~CFakeReceiver() { Stop(); }
-
-    int Port() const { return m_registration.Port(); }
-    void Stop()
-    {
-        m_bStop = true;
-        if (m_sender.joinable())
-            m_sender.join();
-    }
-    std::string Sent()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_strSent;
-    }
-
-private:
-    void Send()
-    {
-        for (int i = 0; !m_bStop; ++i)
-        {
-            const std::string strLine =
-                FormatC("$GPGGA,%06d.00,5128.0210,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,*7A\r\n", i);
-            {
-                std::lock_guard lock(m_mutex);
-                m_strSent += strLine;
-            }
-            m_pty.Write(strLine);
-            std::this_thread::sleep_for(20ms);
-        }
-    }
-
-    CPtyPair m_pty;
-    CVirtualPortRegistration m_registration;
-    std::mutex m_mutex;
-    std::string m_strSent;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_sender;
-};
-
-TEST(DataLoggerDlgLink, LogFileHoldsEveryByteReceivedAfterTheStart)
-{
-    CTempDrives drives;
-    drives.AddFixedDisk('D');
-    SetProgramName("zephyrane");
-    const fs::path logsRoot = fs::path(drives.Root('D')) / "LOGS";
-    CFakeReceiver receiver;
-    ASSERT_NE(receiver.Port(), 0);
-    CScriptedPrompt prompt;
-    std::string strLogged;
-    {
-        SComsPacing pacing;
-        pacing.m_nReadPauseMs = 10;
-        CDataLoggerDlg dlg(prompt, pacing);
-        dlg.show();
-        ASSERT_TRUE(prompt.Shown().empty()) << prompt.Shown().front().m_strText;
-        EXPECT_EQ(dlg.windowTitle().toStdString(), FormatC("Datalogger - COM Port %02d Baudrate 4800", receiver.Port()));
-
-        // Lines flow for a while, then the receiver stops and the window takes the rest.
-        ASSERT_TRUE(ProcessEventsUntil([&] { return ReadAll(OnlyLogFile(logsRoot)).size() > 2000; }));
-        receiver.Stop();
-        const std::string strSent = receiver.Sent();
-        const std::string strLastLine = strSent.substr(strSent.rfind("$GPGGA"));
-        ASSERT_TRUE(ProcessEventsUntil([&] { return ReadAll(OnlyLogFile(logsRoot)).ends_with(strLastLine); }));
-        strLogged = ReadAll(OnlyLogFile(logsRoot));
-        ASSERT_LE(strLogged.size(), strSent.size());
-        // Nothing lost, doubled or reordered since logging started.
-        EXPECT_EQ(strLogged, strSent.substr(strSent.size() - strLogged.size()));
-    }
-    EXPECT_EQ(ReadAll(OnlyLogFile(logsRoot)), strLogged);
 }
 }  // namespace
