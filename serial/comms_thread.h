@@ -5,7 +5,6 @@
 // silence longer than the port's time-out. It starts with one detection pass, which only
 // listens for NMEA at a list of baud rates when auto-baud is on.
 
-#include "nmea/rx_ring.h"
 #include "platform/window_messages.h"
 
 #include <array>
