@@ -2,6 +2,8 @@
 
 #include "platform/com_numbers.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
@@ -21,17 +23,36 @@ bool Exists(const std::string& strPath)
     return !strPath.empty() && stat(strPath.c_str(), &st) == 0;
 }
 
-// The registration of one slot, whether or not its device still exists.
-std::optional<SVirtualPort> ReadRegistration(int nPort)
+struct SRegistration
+{
+    SVirtualPort m_port;
+    pid_t m_nOwner = 0;  // the registering process; 0 when the file does not say
+};
+
+// The registration of one slot, whether or not its device and its owner still exist.
+std::optional<SRegistration> ReadRegistration(int nPort)
 {
     std::ifstream file(FileOfPort(nPort));
-    SVirtualPort port;
-    port.m_nPort = nPort;
-    if (!std::getline(file, port.m_strDevicePath))
+    SRegistration registration;
+    registration.m_port.m_nPort = nPort;
+    if (!std::getline(file, registration.m_port.m_strDevicePath))
         return std::nullopt;
-    std::getline(file, port.m_strDescription);
-    std::getline(file, port.m_strLocation);
-    return port;
+    std::getline(file, registration.m_port.m_strDescription);
+    std::getline(file, registration.m_port.m_strLocation);
+    std::string strOwner;
+    if (std::getline(file, strOwner))
+        registration.m_nOwner = static_cast<pid_t>(std::atol(strOwner.c_str()));
+    return registration;
+}
+
+// A registration left behind by a program that was killed is stale once its process has
+// gone, even if another program's terminal has since taken the same device node: such a
+// node must never be opened as a serial port.
+bool IsLive(const SRegistration& registration)
+{
+    if (!Exists(registration.m_port.m_strDevicePath))
+        return false;
+    return registration.m_nOwner <= 0 || kill(registration.m_nOwner, 0) == 0 || errno == EPERM;
 }
 
 } // namespace
@@ -61,10 +82,10 @@ int VirtualPortOfFileName(const std::string& strFileName)
 
 std::optional<SVirtualPort> FindVirtualPort(int nPort)
 {
-    std::optional<SVirtualPort> port = ReadRegistration(nPort);
-    if (port && !Exists(port->m_strDevicePath))
+    std::optional<SRegistration> registration = ReadRegistration(nPort);
+    if (!registration || !IsLive(*registration))
         return std::nullopt;
-    return port;
+    return registration->m_port;
 }
 
 std::vector<SVirtualPort> ListVirtualPorts()
@@ -87,7 +108,7 @@ CVirtualPortRegistration::CVirtualPortRegistration(const std::string& strDeviceP
     std::string strTemp = strFolder + ".new-" + std::to_string(getpid());
     {
         std::ofstream file(strTemp, std::ios::trunc);
-        file << strDevicePath << '\n' << strDescription << '\n' << strLocation << '\n';
+        file << strDevicePath << '\n' << strDescription << '\n' << strLocation << '\n' << getpid() << '\n';
         if (!file.flush())
         {
             unlink(strTemp.c_str());
@@ -97,8 +118,8 @@ CVirtualPortRegistration::CVirtualPortRegistration(const std::string& strDeviceP
     for (int nPort = kFirstVirtualPort; nPort <= kLastPort && m_nPort == 0; ++nPort)
     {
         std::string strFile = FileOfPort(nPort);
-        std::optional<SVirtualPort> stale = ReadRegistration(nPort);
-        if (stale && !Exists(stale->m_strDevicePath))
+        std::optional<SRegistration> stale = ReadRegistration(nPort);
+        if (stale && !IsLive(*stale))
             unlink(strFile.c_str());
         if (link(strTemp.c_str(), strFile.c_str()) == 0)
         {

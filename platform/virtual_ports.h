@@ -1,8 +1,8 @@
 #pragma once
 // Virtual serial ports: pseudo-terminals that a program (the receiver simulator) offers as
 // serial ports. Each is one small text file in the virtual ports folder, named after its
-// COM name ("COM193"), holding three lines: the device path, the description and the
-// location text. The port listing includes them and the hotplug watcher sees them come and go.
+// COM name ("COM193"), holding the device path, the description and the location text, one
+// a line, and then the number of the registering process. The port listing includes them and the hotplug watcher sees them come and go.
 
 #include <optional>
 #include <string>
@@ -25,12 +25,12 @@ void CreateVirtualPortsFolder();
 // The COM number a file of the folder stands for ("COM193" gives 193); 0 for other names.
 int VirtualPortOfFileName(const std::string& strFileName);
 
-// The registered ports whose device still exists, by COM number.
+// The registered ports whose device and registering process still exist, by COM number.
 std::vector<SVirtualPort> ListVirtualPorts();
 std::optional<SVirtualPort> FindVirtualPort(int nPort);
 
 // Registers a device as a virtual port for the lifetime of the object, in the lowest free
-// slot (a slot whose device has gone counts as free). The registration file appears
+// slot (a slot whose device or process has gone counts as free). The registration file appears
 // complete at once, so a watcher never reads half of it.
 class CVirtualPortRegistration
 {

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <poll.h>
+#include <sys/wait.h>
 
 namespace
 {
@@ -60,13 +61,27 @@ TEST_F(VirtualPortsTest, RegistrationsTakeTheLowestFreeSlotAndGoAway)
     EXPECT_TRUE(ListVirtualPorts().empty());
 }
 
-TEST_F(VirtualPortsTest, ASlotWhoseDeviceHasGoneIsFree)
+TEST_F(VirtualPortsTest, ASlotWhoseDeviceOrProcessHasGoneIsFree)
 {
     CreateVirtualPortsFolder();
     std::ofstream(VirtualPortsFolder() + "COM193") << "/dev/pts/zephyrane-gone\nX\nUSB\n";
     EXPECT_FALSE(FindVirtualPort(193));
-    CVirtualPortRegistration registration(m_pty.SlavePath(), "Sim", "USB");
-    EXPECT_EQ(registration.Port(), 193);
+
+    // The device exists (another program's terminal), but the process that registered it
+    // has gone: the port must not be offered.
+    pid_t nChild = fork();
+    if (nChild == 0)
+        _exit(0);
+    waitpid(nChild, nullptr, 0);
+    std::ofstream(VirtualPortsFolder() + "COM194") << m_pty.SlavePath() << "\nX\nUSB\n" << nChild << "\n";
+    EXPECT_FALSE(FindVirtualPort(194));
+    EXPECT_TRUE(ListVirtualPorts().empty());
+
+    CVirtualPortRegistration first(m_pty.SlavePath(), "Sim", "USB");
+    CVirtualPortRegistration second(m_pty.SlavePath(), "Sim", "USB");
+    EXPECT_EQ(first.Port(), 193);
+    EXPECT_EQ(second.Port(), 194);
+    EXPECT_EQ(ListVirtualPorts().size(), 2u);
 }
 
 // Collects changes until `count` have arrived or the watcher stays quiet for a second.
