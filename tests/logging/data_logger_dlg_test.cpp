@@ -84,6 +84,7 @@ TEST_F(DataLoggerDlgTest, StartsWithPlaceholdersThenShowsFileNamePositionAndLamp
     EXPECT_EQ(dlg.Longitude().text(), "n/a");
     EXPECT_EQ(dlg.FileName().text(), "Not Logging");
     EXPECT_FALSE(dlg.LampIsGreen());
+    SaveScreenshot(dlg, "data_logger_start");
 
     // Any line names the file; RMC and GLL leave the lamp alone.
     dlg.OnLine(kRmc);
@@ -107,6 +108,23 @@ TEST_F(DataLoggerDlgTest, StartsWithPlaceholdersThenShowsFileNamePositionAndLamp
     EXPECT_TRUE(dlg.LampIsGreen());
 
     EXPECT_EQ(ReadAll(LogFile()), kRmc + kGga1 + kGll + kGga2 + kGga1 + kGsv + kGga1);
+}
+
+TEST_F(DataLoggerDlgTest, EveryWindowStartsRedAndItsFirstGgaTurnsTheLampGreen)
+{
+    {
+        CTestDataLoggerDlg first(m_prompt);
+        first.show();
+        first.OnLine(kGga1);
+        EXPECT_TRUE(first.LampIsGreen());
+    }
+    // The lamp's state is class-wide; a window left green must not make the next one's
+    // first GGA look like no change.
+    CTestDataLoggerDlg second(m_prompt);
+    second.show();
+    EXPECT_FALSE(second.LampIsGreen());
+    second.OnLine(kGga1);
+    EXPECT_TRUE(second.LampIsGreen());
 }
 
 TEST_F(DataLoggerDlgTest, UnchangedPositionLeavesTheFieldsUntouched)
