@@ -42,6 +42,8 @@ CComsThread::~CComsThread()
 
 void CComsThread::Start()
 {
+    if (m_thread.joinable())
+        return;
     m_thread = std::thread([this] { m_nResult = Run(); });
 }
 

@@ -55,7 +55,7 @@ public:
     CComsThread(const CComsThread&) = delete;
     CComsThread& operator=(const CComsThread&) = delete;
 
-    // Runs Run on a new thread. The owner sets the borrowed pointers before.
+    // Runs Run on a new thread, once. The owner sets the borrowed pointers before.
     void Start();
     // Sets m_bStop and wakes the thread from its pause.
     void RequestStop();
