@@ -5,6 +5,7 @@
 #include "platform/program_name.h"
 #include "platform/qt/font_substitutes.h"
 #include "platform/qt/message_box_prompt.h"
+#include "resources/images.h"
 
 #include <QApplication>
 
@@ -15,6 +16,7 @@ bool CZephyraneApp::InitInstance()
     QApplication::setOrganizationName("Brivon Technology Limited");
     QApplication::setApplicationName(QString::fromStdString(ProgramName()));
     QApplication::setStyle("Fusion");
+    QApplication::setWindowIcon(LoadIconResource(kIconApp));
     InstallFontSubstitutes();
     // The launcher hides while its windows run; the program ends with the launcher only.
     QApplication::setQuitOnLastWindowClosed(false);
