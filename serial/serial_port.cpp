@@ -5,6 +5,7 @@
 #include "settings/storage.h"
 #include "settings/time_stamp.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -151,6 +152,7 @@ bool CSerialPort::ListenForNmea()
             m_hPort.WaitForData(kWaitMilliseconds);
             continue;
         }
+        m_nProbeLineFeeds += static_cast<std::uint32_t>(std::count(chunk, chunk + nRead, '\n'));
         if (strText.size() + static_cast<size_t>(nRead) >= kTextSize - 1)
             continue;
         strText.append(chunk, static_cast<size_t>(nRead));
@@ -176,6 +178,7 @@ bool CSerialPort::ProbeBaudRate(int nBaudRate)
         m_nBaudRate = nPreviousBaudRate;
         return false;
     }
+    m_nProbeLineFeeds = 0;
     bool bFound = ListenForNmea();
     NormaliseName();
     m_bEnabled = false;

@@ -58,6 +58,10 @@ public:
     SRxRing m_rx;
     CSerialDevice m_hPort;
     std::string m_strName;
+    // Line feeds among the bytes the last probe read from the device and dropped: the
+    // lines of the stream that never reach the ring, so that a reader can keep counting
+    // the stream's lines from where the probe stopped.
+    std::uint32_t m_nProbeLineFeeds = 0;
 
 private:
     bool FailOpen();

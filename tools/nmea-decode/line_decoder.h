@@ -27,6 +27,10 @@ public:
     // out; in summary mode only counts it.
     void Decode(std::string_view line, std::string& out);
 
+    // Counts nLines lines of the stream as gone by without decoding them (the lines a
+    // probe of the receiver consumed), so that "n" keeps the stream's numbering.
+    void SkipLines(std::uint64_t nLines) { m_nLine += nLines; }
+
     // Appends the summary object and a line feed: lines and decoded lines per type, and
     // the number of lines whose checksum did not verify.
     void WriteSummary(std::string& out) const;

@@ -61,6 +61,8 @@ int DecodeReceiver(CLineDecoder& decoder, double dSeconds)
         break;
     }
 
+    decoder.SkipLines(link.Port().m_nProbeLineFeeds);
+
     constexpr int kWakeMilliseconds = 100;
     auto end = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                       std::chrono::duration<double>(dSeconds));

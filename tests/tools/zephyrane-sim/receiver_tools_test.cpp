@@ -12,9 +12,19 @@
 #include <algorithm>
 #include <fstream>
 #include <regex>
+#include <sstream>
 
 namespace
 {
+
+std::vector<std::string> SplitLines(const std::string& strText)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(strText);
+    for (std::string strLine; std::getline(stream, strLine);)
+        lines.push_back(strLine);
+    return lines;
+}
 
 class ReceiverToolsTest : public ::testing::Test
 {
@@ -112,6 +122,35 @@ TEST_F(ReceiverToolsTest, TheDecoderPrintsTheReceiversLinesAsTheyArrive)
     EXPECT_NE(decoder.Out().find("\"type\":\"GGA\",\"checksum_ok\":true,\"decoded\":true"), std::string::npos)
         << decoder.Out();
     EXPECT_EQ(decoder.Err(), "");
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+}
+
+// The objects printed from the receiver are those printed for the file, numbered as in the
+// file; only the first epochs may differ, while the satellite table fills.
+TEST_F(ReceiverToolsTest, TheDecoderNumbersTheReceiversLinesAsInTheFile)
+{
+    std::string strFile = MakeRecording(120);
+    CChildProcess fromFile({NMEA_DECODE_PATH, "--raw", strFile});
+    ASSERT_EQ(fromFile.Wait(), 0);
+    std::vector<std::string> fileObjects = SplitLines(fromFile.Out());
+
+    CChildProcess sim({ZEPHYRANE_SIM_PATH, "--baud", "9600", "--rate", "200", strFile});
+    ASSERT_FALSE(sim.FirstLine().empty());
+    CChildProcess decoder({NMEA_DECODE_PATH, "--receiver", "--raw", "--seconds", "6"});
+    EXPECT_EQ(decoder.Wait(), 0);
+    std::vector<std::string> receiverObjects = SplitLines(decoder.Out());
+    ASSERT_GE(receiverObjects.size(), 40u);
+
+    const std::regex number("^\\{\"n\":([0-9]+),");
+    for (size_t i = receiverObjects.size() / 2; i < receiverObjects.size(); ++i)
+    {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(receiverObjects[i], match, number)) << receiverObjects[i];
+        size_t nLine = std::stoul(match[1]);
+        ASSERT_GE(nLine, 1u);
+        ASSERT_LE(nLine, fileObjects.size());
+        EXPECT_EQ(receiverObjects[i], fileObjects[nLine - 1]);
+    }
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 
