@@ -8,6 +8,10 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace
 {
 // A receiver with a 3D fix and ten satellites in view, eight of them used.
@@ -131,6 +135,23 @@ TEST_F(SatVisDlgTest, ExitAndCloseBoxAskTheSameQuestion)
     m_prompt.AnswerNext(true);
     closed.close();
     EXPECT_EQ(closed.result(), kIdCancel);
+}
+
+TEST_F(SatVisDlgTest, RecordedReceiverFillsEveryFieldAndChart)
+{
+    const std::filesystem::path recorded =
+        std::filesystem::path(ZEP_SOURCE_DIR "/../shared/nmea-logs") / "haicom-305N.nmea";
+    if (!std::filesystem::exists(recorded))
+        GTEST_SKIP() << "recorded receiver logs not found at " << recorded;
+    CTestSatVisDlg dlg(m_prompt);
+    dlg.show();
+    std::ifstream in(recorded, std::ios::binary);
+    for (std::string strLine; std::getline(in, strLine);)
+        dlg.OnLine(strLine + "\n");
+    for (int nId : kFieldIds)
+        EXPECT_NE(dlg.Field(nId), "") << nId;
+    EXPECT_TRUE(dlg.HasSatellites());
+    SaveScreenshot(dlg, "sat_vis_recorded");
 }
 
 TEST_F(SatVisDlgTest, FailedStartEndsTheWindow)
