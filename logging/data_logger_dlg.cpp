@@ -30,7 +30,6 @@ CDataLoggerDlg::CDataLoggerDlg(IPrompt& prompt, const SComsPacing& pacing, QWidg
       m_iconRed(LoadIconResource(kIconRedBall)),
       m_iconGreen(LoadIconResource(kIconGreenBall))
 {
-    setWindowIcon(LoadIconResource(kIconApp));
 }
 
 void CDataLoggerDlg::DoDataExchange()
