@@ -36,6 +36,7 @@ public:
     std::string GetLogFilePath() const;
 
     // True when more than m_nLogInterval seconds have passed since the last logged line.
+    // While m_nLogInterval differs from m_nSavedInterval every call saves the settings too.
     bool IntervalElapsed() const;
 
     // Appends one record (optional time tag, optional date-and-clock prefix, the line up to
@@ -44,7 +45,8 @@ public:
     // leaves nothing of itself in the file.
     bool WriteRecord(std::string_view line);
 
-    // Persisted settings and state; the window sets the first group before a run starts.
+    // Settings and state, open to the owner, which chooses the settings before a run starts.
+    // Every logger starts from these defaults: the settings file is written, never read.
     uint8_t m_bUse = 1;
     uint8_t m_bLogging = 0;
     int32_t m_nFileType = 0;
