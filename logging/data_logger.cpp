@@ -95,10 +95,9 @@ bool CDataLogger::MakeAutomaticName()
 std::string CDataLogger::GetLogFilePath() const
 {
     const std::string strFolder = GetLogFolder(m_strName, m_bMonthlyFiles != 0);
-    std::string strFile = strFolder + m_strLogName;
-    if (m_nFileIndex != 0)
-        strFile += "_" + std::to_string(m_nFileIndex);
-    return strFile + "." + m_strExtension;
+    if (m_nFileIndex == 0)
+        return FormatC("%s%s.%s", strFolder.c_str(), m_strLogName.c_str(), m_strExtension.c_str());
+    return FormatC("%s%s_%d.%s", strFolder.c_str(), m_strLogName.c_str(), m_nFileIndex, m_strExtension.c_str());
 }
 
 bool CDataLogger::IntervalElapsed() const
