@@ -20,8 +20,12 @@ function(zep_add_gtest name)
     list(APPEND labels threads)
     add_dependencies(zep_threads_tests ${name})
   endif()
+  # An empty LABELS value would vanish from the list and shift the properties after it.
+  set(properties TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(labels)
+    list(APPEND properties LABELS "${labels}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 120
-    PROPERTIES LABELS "${labels}" TIMEOUT 300
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ${properties})
 endfunction()
