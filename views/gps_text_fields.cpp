@@ -1,8 +1,8 @@
 #include "views/gps_text_fields.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "platform/c_format.h"
 #include "settings/angle_format.h"
 
 const char* const kFixNames[4] = {"No Fix", "2D Fix", "3D Fix", "GPS PPS"};
@@ -17,13 +17,6 @@ constexpr int kAngleLatitude = 5;
 constexpr int kAngleLongitude = 6;
 constexpr int kDegreesDecimalMinutes = 1;
 constexpr int kMinuteDecimals = 4;
-
-template <typename T> std::string Printf(const char* pFormat, T value)
-{
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, pFormat, value);
-    return buffer;
-}
 
 int Slot(int nFieldId)
 {
@@ -51,10 +44,10 @@ void CGpsTextFields::UpdatePosition(double dLat, double dLon, double dHeight, do
         "Lat: " + FormatAngle(kAngleLatitude, dLat, kDegreesDecimalMinutes, kMinuteDecimals));
     Set(kLongitude,
         "Lon: " + FormatAngle(kAngleLongitude, dLon, kDegreesDecimalMinutes, kMinuteDecimals));
-    Set(kHeight, Printf("Height %6.2lfm", dHeight));
-    Set(kSeparation, Printf("Geodetic Separation %6.2lfm", dSeparation));
+    Set(kHeight, FormatC("Height %6.2lfm", dHeight));
+    Set(kSeparation, FormatC("Geodetic Separation %6.2lfm", dSeparation));
     SetSatsUsed(nSatsUsed);
-    Set(kHdop, Printf("HDOP %6.2lf", dHdop));
+    Set(kHdop, FormatC("HDOP %6.2lf", dHdop));
     SetFix(nFixState);
 }
 
@@ -73,23 +66,23 @@ void CGpsTextFields::SetFix(int nFixState)
 
 void CGpsTextFields::SetDop(double dHdop, double dPdop, double dVdop)
 {
-    Set(kHdop, Printf("HDOP %6.2lf", dHdop));
-    Set(kPdop, Printf("PDOP %6.2lf", dPdop));
-    Set(kVdop, Printf("VDOP %6.2lf", dVdop));
+    Set(kHdop, FormatC("HDOP %6.2lf", dHdop));
+    Set(kPdop, FormatC("PDOP %6.2lf", dPdop));
+    Set(kVdop, FormatC("VDOP %6.2lf", dVdop));
 }
 
 void CGpsTextFields::SetSatsUsed(int nSatsUsed)
 {
-    Set(kSatsUsed, Printf("Sats Used %d", nSatsUsed));
+    Set(kSatsUsed, FormatC("Sats Used %d", nSatsUsed));
 }
 
 void CGpsTextFields::SetSatsAvailable(int nSatsInView)
 {
-    Set(kSatsAvailable, Printf("Sats Available %d", nSatsInView));
+    Set(kSatsAvailable, FormatC("Sats Available %d", nSatsInView));
 }
 
 void CGpsTextFields::SetCourseAndSpeed(double dCourse, double dSpeed)
 {
-    Set(kCourse, Printf("COG %6.2lf\xB0", dCourse));
-    Set(kSpeed, Printf("SOG %6.2lf Knots", dSpeed));
+    Set(kCourse, FormatC("COG %6.2lf\xB0", dCourse));
+    Set(kSpeed, FormatC("SOG %6.2lf Knots", dSpeed));
 }

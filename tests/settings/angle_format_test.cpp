@@ -4,6 +4,8 @@
 #include "settings/config_file.h"
 #include "temp_drives.h"
 
+#include "tests/support/comma_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -132,16 +134,10 @@ TEST(AngleFormatTest, UnitMarkMovesOnlyAfterTheFirstNumberWithDecimals)
 
 TEST(AngleFormatTest, TextsDoNotFollowTheUserLocale)
 {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "fr_FR"})
-        if ((found = std::setlocale(LC_ALL, name)) != nullptr)
-            break;
-    if (found == nullptr)
+    CScopedCommaLocale locale;
+    if (!locale.Available())
         GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const std::string text = FormatAngle(5, kGreenwichLat, 1, 4);
-    std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_EQ(text, "51\xB0 28'.6380N");
+    EXPECT_EQ(FormatAngle(5, kGreenwichLat, 1, 4), "51\xB0 28'.6380N");
 }
 
 class StoredAngleFormatTest : public testing::Test

@@ -1,6 +1,8 @@
 // What the GPS sheet does with received lines, page by page, without windows: which lines
 // reach which page in which order, the texts of the "GPS Data" fields, the sorted satellite
 // table and the repaint after a complete GSV group.
+#include "tests/support/comma_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -174,6 +176,19 @@ TEST(GpsTextFields, FieldsStartEmptyAndOddFixStatesShowNothing)
     EXPECT_EQ(fields.FixState(), 1);
     fields.SetFix(-1);
     EXPECT_EQ(fields.FixState(), 1);
+}
+
+// Qt sets the user's locale at start; the field texts keep the period whatever it is.
+TEST(GpsTextFields, NumbersKeepTheirPeriodUnderACommaLocale)
+{
+    CScopedCommaLocale locale;
+    if (!locale.Available())
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    CGpsTextFields fields;
+    fields.UpdatePosition(0, 0, 45.2, 47.1, 8, 0.9, 2);
+    fields.SetDop(0.9, 1.7, 1.4);
+    EXPECT_EQ(fields.Text(CGpsTextFields::kHeight), "Height  45.20m");
+    EXPECT_EQ(fields.Text(CGpsTextFields::kPdop), "PDOP   1.70");
 }
 
 } // namespace
