@@ -2,13 +2,20 @@
 
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cstring>
 
+#include "platform/qt/text_codec.h"
 #include "views/ascii_display.h"
 #include "views/popup_menu.h"
 
 namespace
 {
+bool IsControlByte(char16_t ch)
+{
+    return ch < 0x20 || ch == 0x7F;
+}
+
 // Leaves control bytes (the line end of every sentence among them) out of the drawn text;
 // the lines themselves keep the bytes as received, and the ASCII mode names them.
 class CControlFreeDelegate : public QStyledItemDelegate
@@ -19,7 +26,7 @@ public:
     QString displayText(const QVariant& value, const QLocale&) const override
     {
         QString text = value.toString();
-        text.removeIf([](QChar ch) { return ch.unicode() < 0x20 || ch.unicode() == 0x7F; });
+        text.removeIf([](QChar ch) { return IsControlByte(ch.unicode()); });
         return text;
     }
 };
@@ -40,7 +47,45 @@ int CAsciiListBox::AverageCharWidth() const
 {
     // Sentences are mostly digits and capitals, wider than the font's average letter; one
     // pixel more than a digit's width keeps the width estimate (width - 1) per character.
-    return fontMetrics().horizontalAdvance(QLatin1Char('0')) + 1;
+    // The bracketed pieces of the other modes count at their own width per character, since
+    // guillemets and dollar signs may be wider than digits.
+    return std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')), ModePieces().nCharWidth) + 1;
+}
+
+int CAsciiListBox::LineWidth() const
+{
+    // A line takes one more piece once the estimate says it still has room, so the room of
+    // one piece is kept free: otherwise the last piece of a line would run past the edge,
+    // where no scroll bar reaches it (a whole bracketed byte in the HEX mode).
+    return std::max(0, viewport()->width() - ModePieces().nWidest);
+}
+
+const CAsciiListBox::SPieceWidths& CAsciiListBox::ModePieces() const
+{
+    static const SPieceWidths kNone{};
+    const auto nMode = static_cast<std::size_t>(m_nMode);
+    if (nMode >= m_pieceWidths.size())
+        return kNone;
+    SPieceWidths& widths = m_pieceWidths[nMode];
+    if (widths.nWidest < 0)
+    {
+        widths = SPieceWidths{};
+        const QFontMetrics metrics = fontMetrics();
+        for (int nByte = 0; nByte < 256; ++nByte)
+        {
+            const std::string piece = FormatDisplayPiece(static_cast<unsigned char>(nByte), m_nMode);
+            if (piece.size() == 1 && IsControlByte(static_cast<char16_t>(nByte)))
+                continue;  // drawn as nothing
+            const int nWidth = metrics.horizontalAdvance(ToQString(piece));
+            widths.nWidest = std::max(widths.nWidest, nWidth);
+            if (piece.size() > 1)
+            {
+                const int nLength = static_cast<int>(piece.size());
+                widths.nCharWidth = std::max(widths.nCharWidth, (nWidth + nLength - 1) / nLength);
+            }
+        }
+    }
+    return widths;
 }
 
 void CAsciiListBox::AddText(const char* pData, std::size_t nLength)
@@ -58,7 +103,7 @@ void CAsciiListBox::AddText(const char* pData, std::size_t nLength)
     if (nVisible <= 0)
         return;
     const std::vector<std::string> lines =
-        FormatDisplayLines(pData, nLength, m_nMode, AverageCharWidth(), viewport()->width());
+        FormatDisplayLines(pData, nLength, m_nMode, AverageCharWidth(), LineWidth());
     const std::size_t nKeep =
         LinesToKeep(static_cast<std::size_t>(GetCount()), lines.size(), nVisible);
     setUpdatesEnabled(false);

@@ -248,6 +248,30 @@ TEST_F(GpsPropertySheet, HexAndDecimalModesFromTheListMenu)
     EXPECT_EQ(list.m_nMode, kModeDecimal);
 }
 
+// Every display line fits across the list in each mode: there is no horizontal scroll bar,
+// so a piece past the right edge would never be seen.
+TEST_F(GpsPropertySheet, DisplayLinesStayWithinTheList)
+{
+    m_ring.Allocate();
+    OpenPage(6);
+    CAsciiListBox& list = m_pSheet->m_pageNmea.m_list;
+    const std::string sentence =
+        "$GPGSV,3,1,12,05,06,110,19,10,24,284,34,13,37,124,29,15,63,083,11*7A\r\n";
+    for (const int nMode : {kModeNormal, kModeAscii, kModeDecimal, kModeHex})
+    {
+        list.m_nMode = nMode;
+        Feed(sentence);
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            QString text = ToQString(list.GetText(i));
+            text.remove('\r').remove('\n');
+            EXPECT_LE(list.fontMetrics().horizontalAdvance(text), list.viewport()->width())
+                << "mode " << nMode << ": " << list.GetText(i);
+        }
+    }
+    EXPECT_GT(list.GetCount(), 4);  // the bracketed modes take several lines per sentence
+}
+
 TEST_F(GpsPropertySheet, GraphMenusReachTheSheetThroughItsQueue)
 {
     OpenPage(4);
