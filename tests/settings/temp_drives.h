@@ -4,6 +4,8 @@
 // the temporary folder as well, so nothing reaches the real home. Everything is removed
 // and the environment restored when the object ends.
 
+#include "tests/support/temp_dir.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,10 +16,8 @@
 class CTempDrives
 {
 public:
-    CTempDrives()
+    CTempDrives() : m_root(m_folder.Path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zep-drives-XXXXXX").string();
-        m_root = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
         for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "ZEPHYRANE_DRIVE_C", "ZEPHYRANE_DRIVE_D", "ZEPHYRANE_DRIVE_E"})
         {
             const char* value = std::getenv(name);
@@ -42,8 +42,6 @@ public:
             else
                 unsetenv(name.c_str());
         }
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
     }
 
     CTempDrives(const CTempDrives&) = delete;
@@ -81,6 +79,7 @@ public:
 private:
     static std::string DriveVariable(char drive) { return std::string("ZEPHYRANE_DRIVE_") + drive; }
 
+    CTempDir m_folder;
     std::string m_root;
     std::map<std::string, std::optional<std::string>> m_saved;
 };
