@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/qt/text_codec.h"
+#include "views/cell_height_font.h"
 #include "resources/dialog_template.h"
 
 namespace
@@ -12,17 +13,6 @@ namespace
 // The fields' font is asked for by its cell height (ascent plus descent) in pixels.
 constexpr int kFieldCellHeight = 24;
 
-QFont FieldFont()
-{
-    QFont font("Tahoma");
-    font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
-    font.setPixelSize(kFieldCellHeight);
-    const int nCell = QFontMetrics(font).height();
-    if (nCell > 0)
-        font.setPixelSize(kFieldCellHeight * kFieldCellHeight / nCell);
-    return font;
-}
 // The field font, made smaller where a text would not fit its field: the substitutes of
 // the font face that a system offers may be wider than the face itself.
 QFont FittingFont(const QFont& font, const QString& text, int nWidth)
@@ -37,7 +27,7 @@ QFont FittingFont(const QFont& font, const QString& text, int nWidth)
 }
 } // namespace
 
-CGpsTextPP::CGpsTextPP() : CColourPropertyPage(kIddGpsText), m_font(FieldFont()) {}
+CGpsTextPP::CGpsTextPP() : CColourPropertyPage(kIddGpsText), m_font(BoldCellHeightFont("Tahoma", kFieldCellHeight)) {}
 
 bool CGpsTextPP::OnInitDialog()
 {
