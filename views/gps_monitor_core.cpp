@@ -3,12 +3,21 @@
 #include "charts/sorted_satellites.h"
 #include "nmea/decoders.h"
 #include "nmea/sentence.h"
+#include "nmea/sentinels.h"
 
 #include <string>
 
 namespace
 {
 constexpr std::string_view kTrimblePrefix = "$PTNL,";
+
+// A satellite count that the sentence leaves empty is shown and plotted as 0, not as the
+// decoder's marker for an absent number.
+void ZeroIfAbsent(int& nCount)
+{
+    if (nCount == kNmeaAbsentInt)
+        nCount = 0;
+}
 
 // Trimble's receivers wrap standard sentences as "$PTNL,GGA,...". The decoders read fields
 // by position from the address field on, which would put every field of such a line one
@@ -54,6 +63,7 @@ void CGpsMonitorCore::HandleGGA(std::string_view line)
     std::int32_t nFixState = 0;
     if (!DecodeGGA(line, &dLat, &dLon, &dHeight, &dSeparation, &nFixState, &m_nSatsUsed, &m_dHdop))
         return;
+    ZeroIfAbsent(m_nSatsUsed);
     m_pages.TextFields().UpdatePosition(dLat, dLon, dHeight, dSeparation, m_nSatsUsed, m_dHdop,
                                         nFixState);
     m_pages.TextFieldsChanged();
@@ -76,7 +86,10 @@ void CGpsMonitorCore::HandleGSA(std::string_view line)
 
 void CGpsMonitorCore::HandleGSV(std::string_view line)
 {
-    if (!DecodeGSV(line, &m_satRaw, &m_nSatsInView, &m_bGsvComplete) || !m_bGsvComplete)
+    if (!DecodeGSV(line, &m_satRaw, &m_nSatsInView, &m_bGsvComplete))
+        return;
+    ZeroIfAbsent(m_nSatsInView);
+    if (!m_bGsvComplete)
         return;
     SortSatellites();
     m_pages.SatellitesChanged();
@@ -89,6 +102,8 @@ void CGpsMonitorCore::HandleVTG(std::string_view line)
     double dSpeed = 0;
     if (!DecodeVTG(line, &m_dCourse, &dSpeed))
         return;
-    m_pages.TextFields().SetCourseAndSpeed(m_dCourse, dSpeed);
+    if (dSpeed >= 0)
+        m_dSpeed = dSpeed;
+    m_pages.TextFields().SetCourseAndSpeed(m_dCourse, m_dSpeed);
     m_pages.TextFieldsChanged();
 }

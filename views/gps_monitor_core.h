@@ -44,9 +44,10 @@ public:
     double m_dPdop = 0;
     int m_nSatsUsed = 0;
     int m_nSatsInView = 0;
-    // The course survives a VTG sentence that carries none, so the page never shows an
-    // undefined value.
+    // The course and the speed survive a VTG sentence that carries none, so the page never
+    // shows an undefined value (the decoder reports a missing speed as -1).
     double m_dCourse = 0;
+    double m_dSpeed = 0;
 
 private:
     void HandleGGA(std::string_view line);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -124,6 +125,23 @@ TEST_F(GpsMonitorCore, VtgTextsAndACourseThatIsMissing)
     Feed("$GPVTG,,T,,M,0.10,N,0.2,K,A*00\r\n");
     EXPECT_EQ(Field(CGpsTextFields::kCourse), "COG  45.50\xB0");
     EXPECT_EQ(Field(CGpsTextFields::kSpeed), "SOG   0.10 Knots");
+    // A receiver without a fix sends VTG with every field empty: no speed of -1 knots.
+    Feed("$GPVTG,,,,,,,,,N*30\r\n");
+    EXPECT_EQ(Field(CGpsTextFields::kCourse), "COG  45.50\xB0");
+    EXPECT_EQ(Field(CGpsTextFields::kSpeed), "SOG   0.10 Knots");
+}
+
+// Empty satellite counts show as 0, never as the decoder's marker for an absent number.
+TEST_F(GpsMonitorCore, EmptySatelliteCountsShowZero)
+{
+    Feed("$GPGGA,135658.997,5543.0326,N,03724.7205,E,0,,,165.6,M,14.6,M,,*7D\r\n");
+    EXPECT_EQ(Field(CGpsTextFields::kSatsUsed), "Sats Used 0");
+    Feed("$GPGSV,1,1,,03,40,083,46*00\r\n");
+    EXPECT_EQ(Field(CGpsTextFields::kSatsAvailable), "Sats Available 0");
+    Feed("$GPGSA,A,3,03,,,,,,,,,,,,2.5,1.3,2.1*39\r\n");
+    EXPECT_EQ(m_pages.m_calls.back(), "text");
+    EXPECT_NE(std::find(m_pages.m_calls.begin(), m_pages.m_calls.end(), "dop 1.3 1 0"),
+              m_pages.m_calls.end());
 }
 
 TEST_F(GpsMonitorCore, GsvGroupRepaintsOnceAfterItsLastSentence)
