@@ -160,6 +160,11 @@ bool CSerialDevice::WaitForData(int nMilliseconds) const
 void CSerialDevice::Close()
 {
     if (m_nFd >= 0)
+    {
+        // A pseudo-terminal keeps its exclusive mode while its other end is open: left set,
+        // it would refuse every later open by a user without privileges.
+        ioctl(m_nFd, TIOCNXCL);
         ::close(m_nFd);
+    }
     m_nFd = -1;
 }

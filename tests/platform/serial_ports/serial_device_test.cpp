@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <string>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -29,6 +32,18 @@ TEST_F(SerialDeviceTest, OpenIsExclusiveAndFailsOnMissingNodes)
     EXPECT_FALSE(second.Open("/dev/zephyrane-no-such-device"));
     m_device.Close();
     EXPECT_TRUE(second.Open(m_pty.SlavePath()));
+}
+
+// Root opens an exclusive line anyway, so the flag itself is checked: a user could not.
+TEST_F(SerialDeviceTest, ClosingGivesUpExclusiveUse)
+{
+    m_device.Close();
+    int nFd = ::open(m_pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(nFd, 0);
+    int nExclusive = -1;
+    EXPECT_EQ(ioctl(nFd, TIOCGEXCL, &nExclusive), 0);
+    EXPECT_EQ(nExclusive, 0);
+    ::close(nFd);
 }
 
 TEST(SerialDevice, AFileThatIsNoTerminalIsNotASerialDevice)
