@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "nmea/rx_ring.h"
 #include "platform/clock.h"
@@ -319,6 +321,51 @@ TEST_F(GpsPropertySheet, OkAsksAndOnlyYesCloses)
     EXPECT_FALSE(m_pSheet->IsLinkRunning());
     EXPECT_FALSE(m_pSheet->isVisible());
     EXPECT_EQ(m_pSheet->result(), kIdCancel);
+}
+
+// The "GPS Data" texts after a whole recording, against the recording's last sentences
+// read by hand: a GPS-only receiver with VTG, and a GPS/GLONASS/Galileo receiver whose GSA
+// sentences end in a system identifier after the three DOPs.
+TEST_F(GpsPropertySheet, GpsDataTextsAfterRecordedReceivers)
+{
+    struct SExpected
+    {
+        const char* pLog;
+        std::vector<std::pair<int, std::string>> texts;
+    };
+    const SExpected cases[] = {
+        {"GPSmap-76S.nmea",
+         {{1002, "Lat: 38\xB0 54'.5087N"}, {1003, "Lon: 077\xB0 26'.4523W"},
+          {1005, "Height 268.80m"}, {1007, "Geodetic Separation -33.90m"},
+          {1006, "HDOP   2.00"}, {1008, "PDOP   3.60"}, {1009, "VDOP   3.00"},
+          {1010, "Sats Used 10"}, {1011, "Sats Available 10"}, {1012, "3D Fix"},
+          {1013, "COG   0.00\xB0"}, {1014, "SOG   0.00 Knots"}}},
+        {"furuno_gl_ga.nmea",
+         {{1002, "Lat: 59\xB0 57'.0062N"}, {1003, "Lon: 011\xB0 00'.6429E"},
+          {1005, "Height 168.90m"}, {1007, "Geodetic Separation  39.50m"},
+          {1006, "HDOP   1.30"}, {1008, "PDOP   1.50"}, {1009, "VDOP   1.00"},
+          {1010, "Sats Used 5"}, {1011, "Sats Available 7"}, {1012, "3D Fix"},
+          {1013, ""}, {1014, ""}}},
+    };
+    m_ring.Allocate();
+    for (const SExpected& expected : cases)
+    {
+        const std::filesystem::path log =
+            std::filesystem::path(ZEP_SOURCE_DIR "/../shared/nmea-logs") / expected.pLog;
+        if (!std::filesystem::exists(log))
+            GTEST_SKIP() << "recorded logs not found at " << log;
+        // A fresh sheet for each receiver, so that no value is left from the one before.
+        m_pSheet.reset();
+        OpenSheet(m_prompt);
+        m_pSheet->show();
+        OpenPage(0);
+        std::ifstream file(log);
+        std::string strLine;
+        while (std::getline(file, strLine))
+            Feed(strLine + "\n");
+        for (const auto& [nId, text] : expected.texts)
+            EXPECT_EQ(LabelText(m_pSheet->m_pageText, nId), text) << expected.pLog << " field " << nId;
+    }
 }
 
 TEST_F(GpsPropertySheet, ScreenshotsOfEveryPageAfterAReplayedLog)
