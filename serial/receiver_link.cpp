@@ -52,14 +52,20 @@ CReceiverLink::EStart CReceiverLink::Start(const SComsPacing& pacing)
     return result;
 }
 
-void CReceiverLink::Stop()
+void CReceiverLink::StopReading()
 {
     if (m_pComms)
     {
         m_pComms->RequestStop();
         m_pComms->Join();
-        m_pComms.reset();
     }
+}
+
+void CReceiverLink::Stop()
+{
+    StopReading();
+    // The thread object closes the port it borrowed as it goes.
+    m_pComms.reset();
     std::lock_guard lock(m_mutex);
     m_port.Close();
 }

@@ -42,6 +42,9 @@ public:
     // Zephyrane"; a failed probe shows the latter. On failure no thread runs and the port is
     // closed; the window ends.
     EStart Start(const SComsPacing& pacing = {});
+    // Stops the thread and waits for it; the port stays open, so the lines already in its
+    // ring can still be taken. Safe to call more than once.
+    void StopReading();
     // Stops the thread, waits for it, then closes the port. Safe to call more than once.
     void Stop();
     bool IsRunning() const { return m_pComms != nullptr; }

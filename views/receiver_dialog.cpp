@@ -34,16 +34,25 @@ LParam CReceiverDialog::OnReceiveData(WParam, LParam lParam)
 {
     if (lParam == 0)
         return 0;
+    TakeLines();
+    return 0;
+}
+
+void CReceiverDialog::TakeLines()
+{
     SLineBuffer line{};
     while (const size_t nLength = m_link.TakeLine(line))
         OnLine(std::string_view(line.data(), nLength));
-    return 0;
 }
 
 void CReceiverDialog::AskToClose(const std::string& strQuestion, int nResult)
 {
     if (!m_prompt.AskYesNo(strQuestion, "Exit Program"))
         return;
+    // The lines the thread received whole before it stopped are still handled, so that the
+    // data logger's file ends with the last complete line that arrived.
+    m_link.StopReading();
+    TakeLines();
     m_link.Stop();
     EndDialog(nResult);
 }

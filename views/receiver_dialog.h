@@ -38,6 +38,9 @@ protected:
     IPrompt& m_prompt;
 
 private:
+    // Hands every complete line in the port's ring to OnLine.
+    void TakeLines();
+
     CReceiverLink m_link;
     SComsPacing m_pacing;
 };

@@ -20,8 +20,10 @@
 #include <functional>
 #include <mutex>
 #include <poll.h>
+#include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 // Qt is not built with ThreadSanitizer, so the hand-overs inside its own thread pool and
 // event queue are invisible to it; only races with a frame in Qt's libraries are let pass.
@@ -159,5 +161,34 @@ TEST(DataLoggerDlgLink, LogFileHoldsEveryByteReceivedAfterTheStart)
     }
     // The window's end stops the link; nothing more reaches the file.
     EXPECT_EQ(ReadAll(OnlyLogFile(logsRoot)), strLogged);
+}
+
+TEST(DataLoggerDlgLink, ClosingLogsTheLinesAlreadyReceived)
+{
+    CTempDrives drives;
+    drives.AddFixedDisk('D');
+    SetProgramName("zephyrane");
+    const fs::path logsRoot = fs::path(drives.Root('D')) / "LOGS";
+    CFakeReceiver receiver;
+    ASSERT_NE(receiver.Port(), 0);
+    CScriptedPrompt prompt;
+    SComsPacing pacing;
+    pacing.m_nReadPauseMs = 10;
+    CDataLoggerDlg dlg(prompt, pacing);
+    dlg.show();
+    ASSERT_TRUE(prompt.Shown().empty()) << prompt.Shown().front().m_strText;
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ReadAll(OnlyLogFile(logsRoot)).size() > 500; }));
+
+    // The thread goes on filling the ring while the window is busy; then the user closes.
+    std::this_thread::sleep_for(500ms);
+    const size_t nLoggedBefore = ReadAll(OnlyLogFile(logsRoot)).size();
+    dlg.reject();
+    ASSERT_EQ(prompt.Texts(), std::vector<std::string>{"Do you want to close the Datalogger"});
+    receiver.Stop();
+
+    const std::string strLogged = ReadAll(OnlyLogFile(logsRoot));
+    EXPECT_GT(strLogged.size(), nLoggedBefore);
+    EXPECT_TRUE(strLogged.ends_with("\r\n"));
+    EXPECT_NE(receiver.Sent().find(strLogged), std::string::npos);
 }
 }  // namespace
