@@ -130,65 +130,69 @@ private:
     std::thread m_sender;
 };
 
-TEST(DataLoggerDlgLink, LogFileHoldsEveryByteReceivedAfterTheStart)
+// A data logger window reading the fake receiver, logging under a temporary logs root.
+class DataLoggerDlgLink : public ::testing::Test
 {
-    CTempDrives drives;
-    drives.AddFixedDisk('D');
-    SetProgramName("zephyrane");
-    const fs::path logsRoot = fs::path(drives.Root('D')) / "LOGS";
-    CFakeReceiver receiver;
-    ASSERT_NE(receiver.Port(), 0);
-    CScriptedPrompt prompt;
+protected:
+    DataLoggerDlgLink()
+    {
+        m_drives.AddFixedDisk('D');
+        SetProgramName("zephyrane");
+        m_pacing.m_nReadPauseMs = 10;
+    }
+
+    std::string Logged() const { return ReadAll(OnlyLogFile(m_logsRoot)); }
+
+    CTempDrives m_drives;
+    const fs::path m_logsRoot = fs::path(m_drives.Root('D')) / "LOGS";
+    CFakeReceiver m_receiver;
+    CScriptedPrompt m_prompt;
+    SComsPacing m_pacing;
+};
+
+TEST_F(DataLoggerDlgLink, LogFileHoldsEveryByteReceivedAfterTheStart)
+{
+    ASSERT_NE(m_receiver.Port(), 0);
     std::string strLogged;
     {
-        SComsPacing pacing;
-        pacing.m_nReadPauseMs = 10;
-        CDataLoggerDlg dlg(prompt, pacing);
+        CDataLoggerDlg dlg(m_prompt, m_pacing);
         dlg.show();
-        ASSERT_TRUE(prompt.Shown().empty()) << prompt.Shown().front().m_strText;
-        EXPECT_EQ(dlg.windowTitle().toStdString(), FormatC("Datalogger - COM Port %02d Baudrate 4800", receiver.Port()));
+        ASSERT_TRUE(m_prompt.Shown().empty()) << m_prompt.Shown().front().m_strText;
+        EXPECT_EQ(dlg.windowTitle().toStdString(), FormatC("Datalogger - COM Port %02d Baudrate 4800", m_receiver.Port()));
 
         // Lines flow for a while, then the receiver stops and the window takes the rest.
-        ASSERT_TRUE(ProcessEventsUntil([&] { return ReadAll(OnlyLogFile(logsRoot)).size() > 2000; }));
-        receiver.Stop();
-        const std::string strSent = receiver.Sent();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return Logged().size() > 2000; }));
+        m_receiver.Stop();
+        const std::string strSent = m_receiver.Sent();
         const std::string strLastLine = strSent.substr(strSent.rfind("$GPGGA"));
-        ASSERT_TRUE(ProcessEventsUntil([&] { return ReadAll(OnlyLogFile(logsRoot)).ends_with(strLastLine); }));
-        strLogged = ReadAll(OnlyLogFile(logsRoot));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return Logged().ends_with(strLastLine); }));
+        strLogged = Logged();
         ASSERT_LE(strLogged.size(), strSent.size());
         // Nothing lost, doubled or reordered since logging started.
         EXPECT_EQ(strLogged, strSent.substr(strSent.size() - strLogged.size()));
     }
     // The window's end stops the link; nothing more reaches the file.
-    EXPECT_EQ(ReadAll(OnlyLogFile(logsRoot)), strLogged);
+    EXPECT_EQ(Logged(), strLogged);
 }
 
-TEST(DataLoggerDlgLink, ClosingLogsTheLinesAlreadyReceived)
+TEST_F(DataLoggerDlgLink, ClosingLogsTheLinesAlreadyReceived)
 {
-    CTempDrives drives;
-    drives.AddFixedDisk('D');
-    SetProgramName("zephyrane");
-    const fs::path logsRoot = fs::path(drives.Root('D')) / "LOGS";
-    CFakeReceiver receiver;
-    ASSERT_NE(receiver.Port(), 0);
-    CScriptedPrompt prompt;
-    SComsPacing pacing;
-    pacing.m_nReadPauseMs = 10;
-    CDataLoggerDlg dlg(prompt, pacing);
+    ASSERT_NE(m_receiver.Port(), 0);
+    CDataLoggerDlg dlg(m_prompt, m_pacing);
     dlg.show();
-    ASSERT_TRUE(prompt.Shown().empty()) << prompt.Shown().front().m_strText;
-    ASSERT_TRUE(ProcessEventsUntil([&] { return ReadAll(OnlyLogFile(logsRoot)).size() > 500; }));
+    ASSERT_TRUE(m_prompt.Shown().empty()) << m_prompt.Shown().front().m_strText;
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Logged().size() > 500; }));
 
     // The thread goes on filling the ring while the window is busy; then the user closes.
     std::this_thread::sleep_for(500ms);
-    const size_t nLoggedBefore = ReadAll(OnlyLogFile(logsRoot)).size();
+    const size_t nLoggedBefore = Logged().size();
     dlg.reject();
-    ASSERT_EQ(prompt.Texts(), std::vector<std::string>{"Do you want to close the Datalogger"});
-    receiver.Stop();
+    ASSERT_EQ(m_prompt.Texts(), std::vector<std::string>{"Do you want to close the Datalogger"});
+    m_receiver.Stop();
 
-    const std::string strLogged = ReadAll(OnlyLogFile(logsRoot));
+    const std::string strLogged = Logged();
     EXPECT_GT(strLogged.size(), nLoggedBefore);
     EXPECT_TRUE(strLogged.ends_with("\r\n"));
-    EXPECT_NE(receiver.Sent().find(strLogged), std::string::npos);
+    EXPECT_NE(m_receiver.Sent().find(strLogged), std::string::npos);
 }
 }  // namespace
