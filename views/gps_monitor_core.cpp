@@ -11,14 +11,6 @@ namespace
 {
 constexpr std::string_view kTrimblePrefix = "$PTNL,";
 
-// A satellite count that the sentence leaves empty is shown and plotted as 0, not as the
-// decoder's marker for an absent number.
-void ZeroIfAbsent(int& nCount)
-{
-    if (nCount == kNmeaAbsentInt)
-        nCount = 0;
-}
-
 // Trimble's receivers wrap standard sentences as "$PTNL,GGA,...". The decoders read fields
 // by position from the address field on, which would put every field of such a line one
 // place late; as "$PTGGA,..." the line has the standard layout and decodes like any GGA.
@@ -63,7 +55,7 @@ void CGpsMonitorCore::HandleGGA(std::string_view line)
     std::int32_t nFixState = 0;
     if (!DecodeGGA(line, &dLat, &dLon, &dHeight, &dSeparation, &nFixState, &m_nSatsUsed, &m_dHdop))
         return;
-    ZeroIfAbsent(m_nSatsUsed);
+    m_nSatsUsed = CountOrZero(m_nSatsUsed);
     m_pages.TextFields().UpdatePosition(dLat, dLon, dHeight, dSeparation, m_nSatsUsed, m_dHdop,
                                         nFixState);
     m_pages.TextFieldsChanged();
@@ -88,7 +80,7 @@ void CGpsMonitorCore::HandleGSV(std::string_view line)
 {
     if (!DecodeGSV(line, &m_satRaw, &m_nSatsInView, &m_bGsvComplete))
         return;
-    ZeroIfAbsent(m_nSatsInView);
+    m_nSatsInView = CountOrZero(m_nSatsInView);
     if (!m_bGsvComplete)
         return;
     SortSatellites();
@@ -99,11 +91,8 @@ void CGpsMonitorCore::HandleGSV(std::string_view line)
 
 void CGpsMonitorCore::HandleVTG(std::string_view line)
 {
-    double dSpeed = 0;
-    if (!DecodeVTG(line, &m_dCourse, &dSpeed))
+    if (!m_courseAndSpeed.Update(line))
         return;
-    if (dSpeed >= 0)
-        m_dSpeed = dSpeed;
-    m_pages.TextFields().SetCourseAndSpeed(m_dCourse, m_dSpeed);
+    m_pages.TextFields().SetCourseAndSpeed(m_courseAndSpeed.m_dCourse, m_courseAndSpeed.m_dSpeed);
     m_pages.TextFieldsChanged();
 }

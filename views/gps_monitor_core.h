@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "nmea/course_speed.h"
 #include "nmea/sat_info.h"
 #include "views/gps_text_fields.h"
 
@@ -44,10 +45,7 @@ public:
     double m_dPdop = 0;
     int m_nSatsUsed = 0;
     int m_nSatsInView = 0;
-    // The course and the speed survive a VTG sentence that carries none, so the page never
-    // shows an undefined value (the decoder reports a missing speed as -1).
-    double m_dCourse = 0;
-    double m_dSpeed = 0;
+    SCourseAndSpeed m_courseAndSpeed;
 
 private:
     void HandleGGA(std::string_view line);

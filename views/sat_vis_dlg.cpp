@@ -1,6 +1,7 @@
 #include "views/sat_vis_dlg.h"
 
 #include "charts/sorted_satellites.h"
+#include "nmea/sentinels.h"
 #include "nmea/decoders.h"
 #include "nmea/sentence.h"
 #include "platform/c_format.h"
@@ -74,7 +75,7 @@ void CSatVisDlg::OnLine(std::string_view line)
         SetDlgItemText(kHdop, FormatC("HDOP %6.2f", dHdop));
         SetDlgItemText(kPdop, FormatC("PDOP %6.2f", dPdop));
         SetDlgItemText(kVdop, FormatC("VDOP %6.2f", dVdop));
-        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", nUsed));
+        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", CountOrZero(nUsed)));
     }
     else if (type == "GGA")
     {
@@ -85,17 +86,16 @@ void CSatVisDlg::OnLine(std::string_view line)
         SetDlgItemText(kLatitude, LatitudeText(dLatitude));
         SetDlgItemText(kLongitude, LongitudeText(dLongitude));
         SetDlgItemText(kHeight, FormatC("Height %6.2fm", dHeight));
-        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", nUsed));
+        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", CountOrZero(nUsed)));
         SetDlgItemText(kHdop, FormatC("HDOP %6.2f", dHdop));
         SetFix(nFix, 3);
     }
     else if (type == "VTG")
     {
-        double dCourse = 0, dSpeed = 0;
-        if (!DecodeVTG(line, &dCourse, &dSpeed))
+        if (!m_courseAndSpeed.Update(line))
             return;
-        SetDlgItemText(kCourse, FormatC("COG %6.2f\xB0", dCourse));
-        SetDlgItemText(kSpeed, FormatC("SOG %6.2f Knots", dSpeed));
+        SetDlgItemText(kCourse, FormatC("COG %6.2f\xB0", m_courseAndSpeed.m_dCourse));
+        SetDlgItemText(kSpeed, FormatC("SOG %6.2f Knots", m_courseAndSpeed.m_dSpeed));
     }
     else if (type == "GSV")
     {
@@ -104,7 +104,7 @@ void CSatVisDlg::OnLine(std::string_view line)
             return;
         m_satSorted = SortSatellites(m_satRaw);
         m_chart.m_pSatellites = &m_satSorted;
-        SetDlgItemText(kSatsAvailable, FormatC("Sats Available %d", nInView));
+        SetDlgItemText(kSatsAvailable, FormatC("Sats Available %d", CountOrZero(nInView)));
         update();
     }
 }

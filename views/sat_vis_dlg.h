@@ -4,6 +4,7 @@
 // elevation bars below. It owns its own receiver link and decodes what it shows; it keeps
 // no history. Closing ("Exit", Enter, the close box, Escape) asks first.
 #include "charts/satellite_chart.h"
+#include "nmea/course_speed.h"
 #include "nmea/sat_info.h"
 #include "views/colour_button.h"
 #include "views/receiver_dialog.h"
@@ -35,6 +36,7 @@ protected:
     SSatTable m_satSorted{};
     SSatTable m_satRaw{};
     bool m_bGsvComplete = false;
+    SCourseAndSpeed m_courseAndSpeed;
     QFont m_font;
     CColourButton m_btnExit;
 

@@ -88,6 +88,23 @@ TEST_F(SatVisDlgTest, FieldsStartEmptyAndShowEachSentencesValues)
     EXPECT_EQ(dlg.Field(1002), "51\xB0 28'.0210000N");
 }
 
+// Empty fields never show the decoder's markers: a VTG without course or speed keeps the
+// last ones, and an empty satellite count shows 0.
+TEST_F(SatVisDlgTest, EmptyFieldsKeepTheLastSpeedAndCountAsZero)
+{
+    CTestSatVisDlg dlg(m_prompt);
+    dlg.show();
+    dlg.OnLine(kVtg);
+    dlg.OnLine("$GPVTG,,,,,,,,,N*30\r\n");
+    EXPECT_EQ(dlg.Field(1013), "COG  54.70\xB0");
+    EXPECT_EQ(dlg.Field(1014), "SOG   5.50 Knots");
+
+    dlg.OnLine("$GPGGA,103902.00,5128.0210,N,00007.5570,W,1,,0.94,45.3,M,47.0,M,,*7A\r\n");
+    EXPECT_EQ(dlg.Field(1010), "Sats Used 0");
+    dlg.OnLine("$GPGSV,1,1,,05,67,104,44*7A\r\n");
+    EXPECT_EQ(dlg.Field(1011), "Sats Available 0");
+}
+
 TEST_F(SatVisDlgTest, ChartsTakeTheSatellitesOnlyWhenTheGroupIsComplete)
 {
     CTestSatVisDlg dlg(m_prompt);
