@@ -23,6 +23,24 @@ bool Exists(const std::string& strPath)
     return !strPath.empty() && stat(strPath.c_str(), &st) == 0;
 }
 
+// A folder of this user's own that nobody else may write to, and not a link. Under /tmp
+// above all, another user could otherwise make the folder first and plant registrations
+// that name any device node as a receiver for the program to open.
+bool IsOwnPrivateFolder(const std::string& strPath)
+{
+    struct stat st;
+    return lstat(strPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The ports folder and the program's folder that holds it.
+bool VirtualPortsFolderIsPrivate()
+{
+    std::string strPorts = VirtualPortsFolder();
+    strPorts.pop_back();
+    return IsOwnPrivateFolder(strPorts) && IsOwnPrivateFolder(strPorts.substr(0, strPorts.rfind('/')));
+}
+
 struct SRegistration
 {
     SVirtualPort m_port;
@@ -32,6 +50,8 @@ struct SRegistration
 // The registration of one slot, whether or not its device and its owner still exist.
 std::optional<SRegistration> ReadRegistration(int nPort)
 {
+    if (!VirtualPortsFolderIsPrivate())
+        return std::nullopt;
     std::ifstream file(FileOfPort(nPort));
     SRegistration registration;
     registration.m_port.m_nPort = nPort;
@@ -102,6 +122,8 @@ CVirtualPortRegistration::CVirtualPortRegistration(const std::string& strDeviceP
                                                    const std::string& strLocation)
 {
     CreateVirtualPortsFolder();
+    if (!VirtualPortsFolderIsPrivate())
+        return;
     std::string strFolder = VirtualPortsFolder();
     // Written under a hidden name first, then linked to its slot's name: the link either
     // claims a free slot atomically or fails because another program holds it.

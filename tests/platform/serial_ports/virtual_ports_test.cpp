@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace
@@ -93,6 +94,25 @@ std::vector<SPortChange> WaitForChanges(CHotplugWatcher& watcher, size_t count)
         for (SPortChange& change : watcher.TakeChanges())
             changes.push_back(change);
     return changes;
+}
+
+// A ports folder that others may write to is not trusted: nothing listed, nothing registered.
+TEST_F(VirtualPortsTest, AFolderOthersMayWriteToIsIgnored)
+{
+    CVirtualPortRegistration port(m_pty.SlavePath(), kCp210xDescription, "USB virtual");
+    ASSERT_EQ(port.Port(), 193);
+    std::string strFolder = VirtualPortsFolder();
+    ASSERT_EQ(chmod(strFolder.c_str(), 0777), 0);
+    EXPECT_TRUE(ListVirtualPorts().empty());
+    CVirtualPortRegistration refused(m_pty.SlavePath(), kCp210xDescription, "USB virtual");
+    EXPECT_EQ(refused.Port(), 0);
+
+    ASSERT_EQ(chmod(strFolder.c_str(), 0700), 0);
+    ASSERT_EQ(ListVirtualPorts().size(), 1u);
+    std::string strParent = strFolder.substr(0, strFolder.rfind('/', strFolder.size() - 2));
+    ASSERT_EQ(chmod(strParent.c_str(), 0757), 0);
+    EXPECT_TRUE(ListVirtualPorts().empty());
+    ASSERT_EQ(chmod(strParent.c_str(), 0700), 0);
 }
 
 TEST_F(VirtualPortsTest, WatcherReportsArrivalAndRemovalByComName)
