@@ -1,4 +1,5 @@
 #include "app/hover_button.h"
+#include "tests/support/file_text.h"
 
 #include "platform/program_launcher.h"
 #include "tests/support/scripted_prompt.h"
@@ -84,8 +85,7 @@ protected:
 
     static std::string ReadFile(const std::string& name)
     {
-        std::ifstream file(Folder() + name);
-        return std::string(std::istreambuf_iterator<char>(file), {});
+        return ReadFileBytes(Folder() + name);
     }
 
     QWidget m_window;

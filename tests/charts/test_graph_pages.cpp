@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "charts/dop_sat_page.h"
+#include "tests/support/file_text.h"
 #include "charts/lat_lon_ht_page.h"
 #include "platform/recording_canvas.h"
 #include "serial/messages.h"
@@ -19,10 +20,7 @@ namespace
 
 std::string GpsGraphFile()
 {
-    std::ifstream file(CConfigFile().MakeFileName("Gps Graph"), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadFileBytes(CConfigFile().MakeFileName("Gps Graph"));
 }
 
 void WriteGpsGraphFile(const std::string& strText)

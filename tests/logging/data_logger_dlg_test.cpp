@@ -1,4 +1,5 @@
 #include "logging/data_logger_dlg.h"
+#include "tests/support/file_text.h"
 
 #include "platform/clock.h"
 #include "platform/disk_space.h"
@@ -49,12 +50,6 @@ public:
 
     CReceiverLink::EStart m_start = CReceiverLink::EStart::kStarted;
 };
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class DataLoggerDlgTest : public ::testing::Test
 {
@@ -107,7 +102,7 @@ TEST_F(DataLoggerDlgTest, StartsWithPlaceholdersThenShowsFileNamePositionAndLamp
     dlg.OnLine(kGga1);
     EXPECT_TRUE(dlg.LampIsGreen());
 
-    EXPECT_EQ(ReadAll(LogFile()), kRmc + kGga1 + kGll + kGga2 + kGga1 + kGsv + kGga1);
+    EXPECT_EQ(ReadFileBytes(LogFile()), kRmc + kGga1 + kGll + kGga2 + kGga1 + kGsv + kGga1);
 }
 
 TEST_F(DataLoggerDlgTest, EveryWindowStartsRedAndItsFirstGgaTurnsTheLampGreen)
@@ -166,7 +161,7 @@ TEST_F(DataLoggerDlgTest, ClosingAsksAndNoKeepsLoggingIntoTheSameFile)
 
     EXPECT_TRUE(StaysOpenWhenClosingIsRefused(dlg, m_prompt));
     dlg.OnLine(kGga2);
-    EXPECT_EQ(ReadAll(LogFile()), kGga1 + kGga2);
+    EXPECT_EQ(ReadFileBytes(LogFile()), kGga1 + kGga2);
 
     m_prompt.AnswerNext(true);
     dlg.close();

@@ -1,6 +1,7 @@
 // The data logger window over a real link: a receiver on a pseudo-terminal, found by its
 // description, probed, read by the comms thread and logged by the window.
 #include "logging/data_logger_dlg.h"
+#include "tests/support/file_text.h"
 
 #include "platform/c_format.h"
 #include "platform/program_name.h"
@@ -36,12 +37,6 @@ namespace
 {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Runs the window's event loop until the condition holds; false when it never does.
 bool ProcessEventsUntil(const std::function<bool()>& condition)
@@ -141,7 +136,7 @@ protected:
         m_pacing.m_nReadPauseMs = 10;
     }
 
-    std::string Logged() const { return ReadAll(OnlyLogFile(m_logsRoot)); }
+    std::string Logged() const { return ReadFileBytes(OnlyLogFile(m_logsRoot)); }
 
     CTempDrives m_drives;
     const fs::path m_logsRoot = fs::path(m_drives.Root('D')) / "LOGS";

@@ -1,4 +1,5 @@
 #include "logging/data_logger.h"
+#include "tests/support/file_text.h"
 
 #include "nmea/rx_ring.h"
 #include "platform/c_format.h"
@@ -23,12 +24,6 @@ const std::string kGga = "$GPGGA,103902.00,5128.0210,N,00007.5570,W,1,08,1.01,45
 const std::string kRmc = "$GPRMC,103902.00,A,5128.0210,N,00007.5570,W,0.02,,081226,,,A*6B\r\n";
 
 const SClockTime kStart{2026, 12, 8, 10, 39, 2, 123};
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string StampText(const SClockTime& time)
 {
@@ -80,7 +75,7 @@ TEST_F(DataLoggerTest, WindowRunSavesElevenLinesAndLogsToStartTimeName)
     {
         CDataLogger logger;
         logger.StartStampedRun();
-        EXPECT_EQ(ReadAll(SettingsFile()),
+        EXPECT_EQ(ReadFileBytes(SettingsFile()),
                   "Status = 0\r\nLog Interval = 0\r\nUse = 1\r\nTime Stamp = 0\r\nStamp File = 1\r\n"
                   "File Type = 0\r\nAutomatic File Name = 0\r\nLog Name = LOG\r\n"
                   "File Extension = LOG\r\nTable Name = Sheet1\r\nLog Method = 0\r\n");
@@ -94,10 +89,10 @@ TEST_F(DataLoggerTest, WindowRunSavesElevenLinesAndLogsToStartTimeName)
 
         LogSentence(logger, kGga);
         LogSentence(logger, kRmc);
-        EXPECT_EQ(ReadAll(December() / "08Dec2026@103902.LOG"), kGga + kRmc);
+        EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"), kGga + kRmc);
     }
     // Destruction saves once more: the run is active and named after its start.
-    const std::string strSaved = ReadAll(SettingsFile());
+    const std::string strSaved = ReadFileBytes(SettingsFile());
     EXPECT_EQ(strSaved.substr(0, 12), "Status = 1\r\n");
     EXPECT_NE(strSaved.find("Log Name = 08Dec2026@103902\r\n"), std::string::npos);
 }
@@ -115,7 +110,7 @@ TEST_F(DataLoggerTest, FileNamesFollowPrefixBlocksMonthsAndIndex)
     monthly.m_bMonthlyFiles = 1;
     monthly.StartLogging();
     LogSentence(monthly, kGga);
-    EXPECT_EQ(ReadAll(LogsRoot() / "2026" / "Dec2026.LOG"), kGga);
+    EXPECT_EQ(ReadFileBytes(LogsRoot() / "2026" / "Dec2026.LOG"), kGga);
 
     CDataLogger blocks;
     blocks.m_nRolloverHours = 6;
@@ -124,8 +119,8 @@ TEST_F(DataLoggerTest, FileNamesFollowPrefixBlocksMonthsAndIndex)
     LogSentence(blocks, kGga);
     m_clock->Set({2026, 12, 8, 6, 0, 0, 0});
     LogSentence(blocks, kRmc);
-    EXPECT_EQ(ReadAll(December() / "08Dec2026@0000.LOG"), kGga);
-    EXPECT_EQ(ReadAll(December() / "08Dec2026@0600.LOG"), kRmc);
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@0000.LOG"), kGga);
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@0600.LOG"), kRmc);
 }
 
 TEST(DataLoggerFolders, YearAndMonthFollowUtcWhileNamesFollowLocalTime)
@@ -155,7 +150,7 @@ TEST_F(DataLoggerTest, StampPrefixAndTimeTagsEverySixHundredSeconds)
 
     const SClockTime first = kStart;
     const SClockTime third{2026, 12, 8, 10, 49, 2, 123};
-    EXPECT_EQ(ReadAll(December() / "08Dec2026@103902.LOG"),
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"),
               "$TIMETAG,08 Dec 2026,10:39:02.123," + StampText(first) + "\r\n" +
                   "08 Dec 2026,10:39:02.123," + kGga +
                   "08 Dec 2026,10:49:01.123," + kRmc +
@@ -176,7 +171,7 @@ TEST_F(DataLoggerTest, IntervalMethodLogsEverySixthLineAtOneLinePerSecond)
             strExpected += strLine;
         AdvanceSeconds(1);
     }
-    EXPECT_EQ(ReadAll(December() / "08Dec2026@103902.LOG"), strExpected);
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"), strExpected);
 }
 
 TEST_F(DataLoggerTest, EmptyLinesAndZeroBytes)
@@ -192,7 +187,7 @@ TEST_F(DataLoggerTest, EmptyLinesAndZeroBytes)
 
     LogSentence(logger, std::string_view("$GPGGA,1\0junk\r\n", 15));
     EXPECT_EQ(logger.m_bWasLogging, 1);
-    EXPECT_EQ(ReadAll(December() / "08Dec2026@103902.LOG"), "$GPGGA,1");
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"), "$GPGGA,1");
 }
 
 TEST_F(DataLoggerTest, NothingIsWrittenBeforeTheRunOrWhenDisabled)
@@ -221,7 +216,7 @@ TEST_F(DataLoggerTest, UnwritableRecordIsLostButTheNextLineTriesAgain)
     fs::remove(file);
     AdvanceSeconds(1);
     LogSentence(logger, kRmc);
-    EXPECT_EQ(ReadAll(file), kRmc);
+    EXPECT_EQ(ReadFileBytes(file), kRmc);
 }
 
 TEST_F(DataLoggerTest, RecordCutShortByAFullDiskLeavesNothingAndReportsFailure)
@@ -245,9 +240,9 @@ TEST_F(DataLoggerTest, RecordCutShortByAFullDiskLeavesNothingAndReportsFailure)
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(bWritten);
-    EXPECT_EQ(ReadAll(file), kGga);
+    EXPECT_EQ(ReadFileBytes(file), kGga);
     EXPECT_TRUE(logger.WriteRecord(kRmc));
-    EXPECT_EQ(ReadAll(file), kGga + kRmc);
+    EXPECT_EQ(ReadFileBytes(file), kGga + kRmc);
 }
 
 TEST_F(DataLoggerTest, LogFileIsTheReceivedStreamByteForByte)
@@ -255,7 +250,7 @@ TEST_F(DataLoggerTest, LogFileIsTheReceivedStreamByteForByte)
     const fs::path recorded = fs::path(ZEP_SOURCE_DIR "/../shared/nmea-logs") / "bu353s4.nmea";
     if (!fs::exists(recorded))
         GTEST_SKIP() << "recorded receiver logs not found at " << recorded;
-    std::string strStream = ReadAll(recorded);
+    std::string strStream = ReadFileBytes(recorded);
     strStream.erase(strStream.rfind('\n') + 1);
 
     CDataLogger logger;
@@ -270,7 +265,7 @@ TEST_F(DataLoggerTest, LogFileIsTheReceivedStreamByteForByte)
         while (const size_t nLength = TakeLine(ring, line))
             LogSentence(logger, std::string_view(line.data(), nLength));
     }
-    EXPECT_EQ(ReadAll(December() / "08Dec2026@103902.LOG"), strStream);
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"), strStream);
 }
 }  // namespace
 

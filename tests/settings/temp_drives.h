@@ -5,6 +5,7 @@
 // and the environment restored when the object ends.
 
 #include "tests/support/temp_dir.h"
+#include "tests/support/file_text.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -70,11 +71,7 @@ public:
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
 
 private:
     static std::string DriveVariable(char drive) { return std::string("ZEPHYRANE_DRIVE_") + drive; }

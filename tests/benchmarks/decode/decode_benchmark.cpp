@@ -11,6 +11,7 @@
 #include <string>
 
 #include "nmea/decoders.h"
+#include "tests/support/file_text.h"
 #include "nmea/rx_ring.h"
 #include "nmea/sentence.h"
 #include "tools/nmea-decode/line_decoder.h"
@@ -23,13 +24,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kAppendSize = 2048;
 constexpr std::size_t kStreamSize = 4 << 20;
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // About kStreamSize bytes of whole copies of the given text.
 std::string Repeated(const std::string& text)
@@ -42,7 +36,7 @@ std::string Repeated(const std::string& text)
 
 const std::string& SampleStream()
 {
-    static const std::string stream = Repeated(ReadFile(ZEP_SOURCE_DIR "/resources/samples/sample.nmea"));
+    static const std::string stream = Repeated(ReadFileBytes(ZEP_SOURCE_DIR "/resources/samples/sample.nmea"));
     return stream;
 }
 
@@ -54,7 +48,7 @@ const std::string& RecordedStream()
         if (fs::is_directory(folder)) {
             for (const auto& entry : fs::directory_iterator(folder))
                 if (entry.path().extension() == ".nmea")
-                    logs += ReadFile(entry.path());
+                    logs += ReadFileBytes(entry.path());
         }
         return Repeated(logs);
     }();

@@ -1,4 +1,5 @@
 #include "platform/program_launcher.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,7 @@ protected:
 
     std::string Read(const std::string& name)
     {
-        std::ifstream file(m_dir / name);
-        return std::string(std::istreambuf_iterator<char>(file), {});
+        return ReadFileBytes(m_dir / name);
     }
 
     CTempDir m_temp;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/tools/nmea-decode/json_check.h"
+#include "tests/support/file_text.h"
 
 namespace {
 
@@ -25,22 +26,6 @@ struct SRun
     std::string m_strErr;
 };
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 class NmeaDecodeProcessTest : public ::testing::Test
 {
@@ -65,7 +50,7 @@ protected:
         const std::string command = std::string("'") + NMEA_DECODE_PATH + "' " + args + " > '" +
                                     (m_dir / "out").string() + "' 2> '" + (m_dir / "err").string() + "'";
         const int nStatus = std::system(command.c_str());
-        return {WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1, ReadAll(m_dir / "out"), ReadAll(m_dir / "err")};
+        return {WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1, ReadFileBytes(m_dir / "out"), ReadFileBytes(m_dir / "err")};
     }
 
     fs::path m_dir;
@@ -93,7 +78,7 @@ TEST_F(NmeaDecodeProcessTest, UnreadableFileIsNamedAndGivesStatusTwo)
     EXPECT_EQ(run.m_nStatus, 2);
     EXPECT_NE(run.m_strErr.find("missing.nmea"), std::string::npos) << run.m_strErr;
     EXPECT_NE(run.m_strErr.find(m_dir.string() + ":"), std::string::npos) << run.m_strErr;  // a folder
-    EXPECT_EQ(Lines(run.m_strOut).size(), 1u);  // the readable file is still decoded
+    EXPECT_EQ(SplitLines(run.m_strOut).size(), 1u);  // the readable file is still decoded
 }
 
 TEST_F(NmeaDecodeProcessTest, AnyBytesGiveValidJsonLines)
@@ -110,7 +95,7 @@ TEST_F(NmeaDecodeProcessTest, AnyBytesGiveValidJsonLines)
     }
     const SRun run = Run("--raw '" + Write("noise.nmea", bytes).string() + "'");
     EXPECT_EQ(run.m_nStatus, 0);
-    const std::vector<std::string> lines = Lines(run.m_strOut);
+    const std::vector<std::string> lines = SplitLines(run.m_strOut);
     EXPECT_GT(lines.size(), 1000u);
     for (const std::string& line : lines)
         ASSERT_TRUE(CJsonCheck::IsValid(line)) << line;
@@ -148,10 +133,10 @@ TEST_F(NmeaDecodeProcessTest, RecordedReceiverLogs)
     for (const auto& entry : fs::directory_iterator(logs)) {
         if (entry.path().extension() != ".nmea")
             continue;
-        const std::string bytes = ReadAll(entry.path());
+        const std::string bytes = ReadFileBytes(entry.path());
         const SRun run = Run("--raw '" + entry.path().string() + "'");
         ASSERT_EQ(run.m_nStatus, 0) << entry.path();
-        const std::vector<std::string> out = Lines(run.m_strOut);
+        const std::vector<std::string> out = SplitLines(run.m_strOut);
         ASSERT_EQ(out.size(), static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'))) << entry.path();
 
         std::istringstream input(bytes);

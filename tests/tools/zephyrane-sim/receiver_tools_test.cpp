@@ -1,5 +1,6 @@
 // The simulator read through the real link, and the decoder's receiver mode, as processes.
 #include "platform/virtual_ports.h"
+#include "tests/support/file_text.h"
 #include "serial/messages.h"
 #include "serial/receiver_link.h"
 #include "tests/settings/temp_drives.h"
@@ -16,15 +17,6 @@
 
 namespace
 {
-
-std::vector<std::string> SplitLines(const std::string& strText)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(strText);
-    for (std::string strLine; std::getline(stream, strLine);)
-        lines.push_back(strLine);
-    return lines;
-}
 
 class ReceiverToolsTest : public ::testing::Test
 {
