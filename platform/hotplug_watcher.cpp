@@ -3,13 +3,23 @@
 #include "platform/com_numbers.h"
 #include "platform/virtual_ports.h"
 
+#include <algorithm>
+
 #include <libudev.h>
 #include <sys/epoll.h>
 #include <sys/inotify.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace
 {
+
+// A descriptor that becomes readable when the process ends; -1 when it cannot be had.
+// (Debian 12's C library declares pidfd_open without C linkage, hence the system call.)
+int OpenProcessDescriptor(int nPid)
+{
+    return static_cast<int>(syscall(SYS_pidfd_open, nPid, 0));
+}
 
 void AddToEpoll(int nEpoll, int nFd)
 {
@@ -52,10 +62,17 @@ CHotplugWatcher::CHotplugWatcher()
         AddToEpoll(m_nEpoll, udev_monitor_get_fd(m_pMonitor));
     if (m_nInotify >= 0)
         AddToEpoll(m_nEpoll, m_nInotify);
+    // After the folder watch has begun, so that a port registered meanwhile is either known
+    // here or reported as an arrival.
+    for (const SVirtualPort& port : ListVirtualPorts())
+        KnowVirtualPort(port.m_nPort, port.m_nOwner);
 }
 
 CHotplugWatcher::~CHotplugWatcher()
 {
+    for (const auto& [nPort, nProcessFd] : m_knownVirtualPorts)
+        if (nProcessFd >= 0)
+            close(nProcessFd);
     if (m_nEpoll >= 0)
         close(m_nEpoll);
     if (m_nInotify >= 0)
@@ -71,14 +88,50 @@ std::vector<SPortChange> CHotplugWatcher::TakeChanges()
     std::vector<SPortChange> changes;
     if (m_nEpoll < 0)
         return changes;
-    // Reading both sources empties the epoll descriptor's readiness as well.
-    epoll_event events[4];
-    while (epoll_wait(m_nEpoll, events, 4, 0) > 0)
+    // Reading every ready source empties the epoll descriptor's readiness as well.
+    epoll_event events[8];
+    int nReady;
+    while ((nReady = epoll_wait(m_nEpoll, events, 8, 0)) > 0)
     {
+        // Ended programs first: the folder's news may close their descriptors, whose
+        // numbers a new registration could then take.
+        for (int n = 0; n < nReady; ++n)
+            TakeEndedOwners(events[n].data.fd, changes);
         TakeUdevChanges(changes);
         TakeFolderChanges(changes);
     }
     return changes;
+}
+
+void CHotplugWatcher::KnowVirtualPort(int nPort, int nOwner)
+{
+    if (m_knownVirtualPorts.count(nPort))
+        return;
+    int nProcessFd = nOwner > 0 ? OpenProcessDescriptor(nOwner) : -1;
+    if (nProcessFd >= 0)
+        AddToEpoll(m_nEpoll, nProcessFd);
+    m_knownVirtualPorts[nPort] = nProcessFd;
+}
+
+void CHotplugWatcher::ForgetVirtualPort(int nPort, std::vector<SPortChange>& changes)
+{
+    const auto known = m_knownVirtualPorts.find(nPort);
+    if (known == m_knownVirtualPorts.end())
+        return;
+    if (known->second >= 0)
+        close(known->second);  // also takes it out of the epoll set
+    m_knownVirtualPorts.erase(known);
+    changes.push_back({false, ComName(nPort), std::string()});
+}
+
+void CHotplugWatcher::TakeEndedOwners(int nProcessFd, std::vector<SPortChange>& changes)
+{
+    // The registering program has ended: its registration is stale even while its file
+    // stays, and the port is gone as if it had been unplugged.
+    const auto ended = std::find_if(m_knownVirtualPorts.begin(), m_knownVirtualPorts.end(),
+                                    [&](const auto& known) { return known.second == nProcessFd; });
+    if (ended != m_knownVirtualPorts.end())
+        ForgetVirtualPort(ended->first, changes);
 }
 
 void CHotplugWatcher::TakeUdevChanges(std::vector<SPortChange>& changes)
@@ -114,9 +167,18 @@ void CHotplugWatcher::TakeFolderChanges(std::vector<SPortChange>& changes)
             int nPort = pEvent->len ? VirtualPortOfFileName(pEvent->name) : 0;
             if (nPort == 0)
                 continue;
-            bool bArrived = (pEvent->mask & (IN_CREATE | IN_MOVED_TO)) != 0;
-            std::optional<SVirtualPort> port = bArrived ? FindVirtualPort(nPort) : std::nullopt;
-            changes.push_back({bArrived, ComName(nPort), port ? port->m_strDevicePath : std::string()});
+            if ((pEvent->mask & (IN_CREATE | IN_MOVED_TO)) == 0)
+            {
+                // A slot re-used after a stale registration was never a listed port.
+                ForgetVirtualPort(nPort, changes);
+                continue;
+            }
+            // The listing's trust check: a folder others may write to offers no ports.
+            if (!VirtualPortsFolderIsTrusted())
+                continue;
+            std::optional<SVirtualPort> port = FindVirtualPort(nPort);
+            KnowVirtualPort(nPort, port ? port->m_nOwner : 0);
+            changes.push_back({true, ComName(nPort), port ? port->m_strDevicePath : std::string()});
         }
     }
 }

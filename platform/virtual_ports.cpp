@@ -33,49 +33,42 @@ bool IsOwnPrivateFolder(const std::string& strPath)
            (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-// The ports folder and the program's folder that holds it.
-bool VirtualPortsFolderIsPrivate()
-{
-    std::string strPorts = VirtualPortsFolder();
-    strPorts.pop_back();
-    return IsOwnPrivateFolder(strPorts) && IsOwnPrivateFolder(strPorts.substr(0, strPorts.rfind('/')));
-}
-
-struct SRegistration
-{
-    SVirtualPort m_port;
-    pid_t m_nOwner = 0;  // the registering process; 0 when the file does not say
-};
-
 // The registration of one slot, whether or not its device and its owner still exist.
-std::optional<SRegistration> ReadRegistration(int nPort)
+std::optional<SVirtualPort> ReadRegistration(int nPort)
 {
-    if (!VirtualPortsFolderIsPrivate())
+    if (!VirtualPortsFolderIsTrusted())
         return std::nullopt;
     std::ifstream file(FileOfPort(nPort));
-    SRegistration registration;
-    registration.m_port.m_nPort = nPort;
-    if (!std::getline(file, registration.m_port.m_strDevicePath))
+    SVirtualPort registration;
+    registration.m_nPort = nPort;
+    if (!std::getline(file, registration.m_strDevicePath))
         return std::nullopt;
-    std::getline(file, registration.m_port.m_strDescription);
-    std::getline(file, registration.m_port.m_strLocation);
+    std::getline(file, registration.m_strDescription);
+    std::getline(file, registration.m_strLocation);
     std::string strOwner;
     if (std::getline(file, strOwner))
-        registration.m_nOwner = static_cast<pid_t>(std::atol(strOwner.c_str()));
+        registration.m_nOwner = static_cast<int>(std::atol(strOwner.c_str()));
     return registration;
 }
 
 // A registration left behind by a program that was killed is stale once its process has
 // gone, even if another program's terminal has since taken the same device node: such a
 // node must never be opened as a serial port.
-bool IsLive(const SRegistration& registration)
+bool IsLive(const SVirtualPort& registration)
 {
-    if (!Exists(registration.m_port.m_strDevicePath))
+    if (!Exists(registration.m_strDevicePath))
         return false;
     return registration.m_nOwner <= 0 || kill(registration.m_nOwner, 0) == 0 || errno == EPERM;
 }
 
 } // namespace
+
+bool VirtualPortsFolderIsTrusted()
+{
+    std::string strPorts = VirtualPortsFolder();
+    strPorts.pop_back();
+    return IsOwnPrivateFolder(strPorts) && IsOwnPrivateFolder(strPorts.substr(0, strPorts.rfind('/')));
+}
 
 std::string VirtualPortsFolder()
 {
@@ -102,10 +95,10 @@ int VirtualPortOfFileName(const std::string& strFileName)
 
 std::optional<SVirtualPort> FindVirtualPort(int nPort)
 {
-    std::optional<SRegistration> registration = ReadRegistration(nPort);
+    std::optional<SVirtualPort> registration = ReadRegistration(nPort);
     if (!registration || !IsLive(*registration))
         return std::nullopt;
-    return registration->m_port;
+    return registration;
 }
 
 std::vector<SVirtualPort> ListVirtualPorts()
@@ -122,7 +115,7 @@ CVirtualPortRegistration::CVirtualPortRegistration(const std::string& strDeviceP
                                                    const std::string& strLocation)
 {
     CreateVirtualPortsFolder();
-    if (!VirtualPortsFolderIsPrivate())
+    if (!VirtualPortsFolderIsTrusted())
         return;
     std::string strFolder = VirtualPortsFolder();
     // Written under a hidden name first, then linked to its slot's name: the link either
@@ -140,7 +133,7 @@ CVirtualPortRegistration::CVirtualPortRegistration(const std::string& strDeviceP
     for (int nPort = kFirstVirtualPort; nPort <= kLastPort && m_nPort == 0; ++nPort)
     {
         std::string strFile = FileOfPort(nPort);
-        std::optional<SRegistration> stale = ReadRegistration(nPort);
+        std::optional<SVirtualPort> stale = ReadRegistration(nPort);
         if (stale && !IsLive(*stale))
             unlink(strFile.c_str());
         if (link(strTemp.c_str(), strFile.c_str()) == 0)

@@ -14,6 +14,7 @@ struct SVirtualPort
     std::string m_strDevicePath;
     std::string m_strDescription;
     std::string m_strLocation;
+    int m_nOwner = 0;  // the registering process; 0 when the registration does not say
 };
 
 // $XDG_RUNTIME_DIR/zephyrane/ports/, or /tmp/zephyrane-<uid>/ports/ without that variable.
@@ -21,6 +22,10 @@ std::string VirtualPortsFolder();
 
 // Creates the folder (and its parents) when it is missing.
 void CreateVirtualPortsFolder();
+
+// Whether the folder and the program's folder that holds it are the user's own, not links,
+// and writable by nobody else; registrations in any other folder are ignored.
+bool VirtualPortsFolderIsTrusted();
 
 // The COM number a file of the folder stands for ("COM193" gives 193); 0 for other names.
 int VirtualPortOfFileName(const std::string& strFileName);

@@ -40,14 +40,15 @@ void CComPortsAvailableDlg::DoDataExchange()
 bool CComPortsAvailableDlg::OnInitDialog()
 {
     CColourDialogEx::OnInitDialog();
-    FillPortList();
     // Ports that come and go while the window is open: the watcher's descriptor becomes
-    // readable when there is news.
+    // readable when there is news. Watching begins before the list is filled, so a port
+    // that arrives in between is announced rather than lost.
     m_pWatcher = std::make_unique<CHotplugWatcher>();
     if (m_pWatcher->IsWatching()) {
         m_pNotifier = new QSocketNotifier(m_pWatcher->FileDescriptor(), QSocketNotifier::Read, this);
         connect(m_pNotifier, &QSocketNotifier::activated, this, &CComPortsAvailableDlg::OnDeviceEvent);
     }
+    FillPortList();
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -184,4 +185,22 @@ TEST_F(ComPortsDialogTest, PortsThatCannotBeListedShowAsNoneAndArrivalsByTheirNa
     CVirtualPortRegistration receiver(device.Path(), kCp210xDescription, "USB virtual");
     ASSERT_TRUE(WaitForNotices(1));
     EXPECT_EQ(m_prompt.Shown()[0].m_strText, "COM" + std::to_string(receiver.Port()) + " now available");
+}
+
+TEST_F(ComPortsDialogTest, APortArrivingWhileTheListIsFilledIsAnnounced)
+{
+    CPseudoTerminal device;
+    std::optional<CVirtualPortRegistration> receiver;
+    // The port arrives just after the listing has read the ports present.
+    CComPortsAvailableDlg dlg(m_prompt, nullptr, [&](std::vector<SSerInfo>& ports) {
+        const int nCount = ListSerialPorts(ports);
+        if (!receiver)
+            receiver.emplace(device.Path(), kCp210xDescription, "USB virtual");
+        return nCount;
+    });
+    Open(dlg);
+    ASSERT_TRUE(WaitForNotices(1));
+    const std::string strCom = "COM" + std::to_string(receiver->Port());
+    EXPECT_EQ(m_prompt.Shown()[0].m_strText, "ZEPHYRANE (" + strCom + ") now available");
+    EXPECT_TRUE(Contains(ListOf(dlg), Entry("ZEPHYRANE (" + strCom + ")", device.Path())));
 }

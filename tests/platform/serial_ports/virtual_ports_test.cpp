@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <poll.h>
 #include <sys/stat.h>
@@ -132,6 +133,71 @@ TEST_F(VirtualPortsTest, WatcherReportsArrivalAndRemovalByComName)
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_FALSE(changes[0].m_bArrived);
     EXPECT_EQ(changes[0].m_strPortName, "COM193");
+}
+
+// A program that registered a port and waits to be ended; the test ends it as a kill would.
+class CRegisteringProgram
+{
+public:
+    explicit CRegisteringProgram(const std::string& strDevice)
+    {
+        m_nPid = fork();
+        if (m_nPid == 0)
+        {
+            pause();
+            _exit(0);
+        }
+        CreateVirtualPortsFolder();
+        std::ofstream(VirtualPortsFolder() + "COM193") << strDevice << "\nX\nUSB\n" << m_nPid << "\n";
+    }
+    ~CRegisteringProgram() { Kill(); }
+    void Kill()
+    {
+        if (m_nPid <= 0)
+            return;
+        kill(m_nPid, SIGKILL);
+        waitpid(m_nPid, nullptr, 0);
+        m_nPid = 0;
+    }
+
+private:
+    pid_t m_nPid = 0;
+};
+
+std::vector<std::pair<bool, std::string>> Summary(const std::vector<SPortChange>& changes)
+{
+    std::vector<std::pair<bool, std::string>> summary;
+    for (const SPortChange& change : changes)
+        summary.emplace_back(change.m_bArrived, change.m_strPortName);
+    return summary;
+}
+
+// The watcher announces what the listing shows: nothing from a folder others may write to,
+// the removal of a port whose program was killed (its file stays behind), and no removal
+// when a registration re-uses such a stale slot, since that port was never listed.
+TEST_F(VirtualPortsTest, WatcherAnnouncesOnlyPortsTheListingWouldShow)
+{
+    using Changes = std::vector<std::pair<bool, std::string>>;
+    CRegisteringProgram program(m_pty.SlavePath());
+    CHotplugWatcher watcher;
+    ASSERT_TRUE(watcher.IsWatching());
+    ASSERT_EQ(ListVirtualPorts().size(), 1u);
+
+    program.Kill();
+    EXPECT_EQ(Summary(WaitForChanges(watcher, 1)), (Changes{{false, "COM193"}}));
+
+    {
+        CVirtualPortRegistration registration(m_pty.SlavePath(), kCp210xDescription, "USB");
+        ASSERT_EQ(registration.Port(), 193);
+        EXPECT_EQ(Summary(WaitForChanges(watcher, 2)), (Changes{{true, "COM193"}}));
+    }
+    EXPECT_EQ(Summary(WaitForChanges(watcher, 1)), (Changes{{false, "COM193"}}));
+
+    const std::string strFolder = VirtualPortsFolder();
+    ASSERT_EQ(chmod(strFolder.c_str(), 0777), 0);
+    std::ofstream(strFolder + "COM194") << m_pty.SlavePath() << "\nX\nUSB\n";
+    EXPECT_TRUE(WaitForChanges(watcher, 1).empty());
+    ASSERT_EQ(chmod(strFolder.c_str(), 0700), 0);
 }
 
 } // namespace
