@@ -4,15 +4,19 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <chrono>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 class CChildProcess
 {
 public:
-    explicit CChildProcess(std::vector<std::string> arguments)
+    // bOwnGroup puts the child in a process group of its own, so that StopGroup also ends
+    // the programs it starts.
+    explicit CChildProcess(std::vector<std::string> arguments, bool bOwnGroup = false)
     {
         int out[2], err[2];
         if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
@@ -20,6 +24,8 @@ public:
         m_nPid = fork();
         if (m_nPid == 0)
         {
+            if (bOwnGroup)
+                setpgid(0, 0);
             dup2(out[1], STDOUT_FILENO);
             dup2(err[1], STDERR_FILENO);
             std::vector<char*> argv;
@@ -29,6 +35,8 @@ public:
             execv(argv[0], argv.data());
             _exit(127);
         }
+        if (bOwnGroup && m_nPid > 0)
+            setpgid(m_nPid, m_nPid);
         close(out[1]);
         close(err[1]);
         m_nOut = out[0];
@@ -63,6 +71,27 @@ public:
     {
         kill(m_nPid, nSignal);
         return Wait();
+    }
+
+    // Ends a child started with its own group and all its group: SIGTERM, and SIGKILL for
+    // whatever is left after nWaitMilliseconds. Returns the child's exit status.
+    int StopGroup(int nWaitMilliseconds)
+    {
+        kill(-m_nPid, SIGTERM);
+        int nStatus = 0;
+        pid_t nDone = 0;
+        for (int nWaited = 0; nWaited < nWaitMilliseconds && nDone == 0; nWaited += 10)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            nDone = waitpid(m_nPid, &nStatus, WNOHANG);
+        }
+        kill(-m_nPid, SIGKILL);
+        if (nDone == 0)
+            return Wait();
+        m_strOut += ReadToEnd(m_nOut);
+        m_strErr += ReadToEnd(m_nErr);
+        m_nStatus = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : 128 + WTERMSIG(nStatus);
+        return m_nStatus;
     }
 
     // Waits for the end; collects the rest of the output. Returns the exit status.
