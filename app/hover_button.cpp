@@ -23,13 +23,6 @@ constexpr int kExitButtonId = 6;
 const QColor kCaptionColour(255, 255, 255);
 const QColor kLitCaptionColour(64, 64, 64);
 
-std::string CurrentDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path dir = std::filesystem::current_path(error);
-    return error ? std::string() : dir.string();
-}
-
 // Replaces each pair of '/' by one, left to right, as a path joined from a folder with a
 // trailing separator and a name may carry one pair too many.
 std::string CollapseDoubleSeparators(const std::string& strPath)
@@ -54,7 +47,9 @@ CHoverButton::CHoverButton(IPrompt& prompt, IProgramLauncher& launcher, QWidget*
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (s_nInstances == 0) {
-        s_strStartDir = CurrentDirectory() + "/";
+        // The launcher's own helper folder, never the current folder: a file placed there
+        // under the set-up's name must not run.
+        s_strStartDir = launcher.ProgramsFolder();
         s_font.emplace("Candara");
         s_font->setPointSize(12);
     }

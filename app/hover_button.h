@@ -25,8 +25,8 @@ public:
     // The launcher's picture area, whose size the help pictures are scaled to. Set before the
     // buttons are set up.
     static void SetPictureArea(QLabel* pPictureArea) { s_pPictureArea = pPictureArea; }
-    // The directory programs are looked for in: the current directory when the first button
-    // was constructed, with a trailing '/'.
+    // The directory programs are looked for in: the programs folder of the first button's
+    // launcher (the program's helper folder), with a trailing '/'.
     static const std::string& StartDir() { return s_strStartDir; }
 
     // Gives the button its identifier, caption and program and scales its faces and help

@@ -1,5 +1,7 @@
 #include "platform/program_launcher.h"
 
+#include "platform/installation.h"
+
 #include <cerrno>
 #include <chrono>
 #include <spawn.h>
@@ -22,6 +24,10 @@ bool Reap(pid_t pid, int nOptions)
 }
 
 }  // namespace
+
+CProcessLauncher::CProcessLauncher() : m_strProgramsFolder(HelperProgramsFolder())
+{
+}
 
 IProgramLauncher::EOutcome CProcessLauncher::StartAndWait(const std::string& strPath,
                                                           const std::vector<std::string>& args, int nWaitMs)

@@ -1,5 +1,8 @@
-// The driver set-up placed beside the program, run in its dry-run mode: it must say what it
-// would install and never change the system.
+// The driver set-up in the build tree's helper folder, where the build tree's program looks
+// for it, run in its dry-run mode: it must say what it would install and never change the
+// system.
+#include "platform/installation.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,7 +19,7 @@ struct SRun {
 SRun RunSetup(const std::string& strArgs)
 {
     const std::string name = sizeof(void*) == 8 ? "CP210xVCPInstaller_x64.exe" : "CP210xVCPInstaller_x86.exe";
-    const std::string command = std::string("'") + ZEP_BINARY_DIR + "/app/" + name + "' " + strArgs + " </dev/null 2>&1";
+    const std::string command = "'" + HelperProgramsFolderOf(ZEP_BINARY_DIR "/app/zephyrane") + name + "' " + strArgs + " </dev/null 2>&1";
     SRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

@@ -1,12 +1,12 @@
 #include "app/hover_button.h"
 #include "tests/support/file_text.h"
 
+#include "platform/installation.h"
 #include "platform/program_launcher.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -17,10 +17,23 @@
 
 namespace {
 
+// Buttons look for programs in their launcher's folder: a fresh one for each test.
+const CTempDir& ProgramsDir()
+{
+    static const CTempDir dir;
+    return dir;
+}
+
+std::string TestProgramsFolder()
+{
+    return ProgramsDir().Path() + "/";
+}
+
 // Records what it is asked to start and whether the button's window was visible meanwhile.
 class CRecordingLauncher : public IProgramLauncher
 {
 public:
+    std::string ProgramsFolder() const override { return TestProgramsFolder(); }
     EOutcome StartAndWait(const std::string& strPath, const std::vector<std::string>& args, int nWaitMs) override
     {
         m_strPath = strPath;
@@ -65,14 +78,13 @@ protected:
     bool ClickProgram(const std::string& name, const std::string& body)
     {
         WriteScript(name, body);
-        CProcessLauncher launcher;
+        CProcessLauncher launcher(TestProgramsFolder());
         CHoverButton& button = MakeButton(launcher);
         button.Setup(5, "Drivers", name, "/A", 144);
         return button.Click({50, 40});
     }
 
-    // Buttons look for programs in the current folder of the test (see main).
-    static std::string Folder() { return std::filesystem::current_path().string() + "/"; }
+    static std::string Folder() { return TestProgramsFolder(); }
 
     static std::string WriteScript(const std::string& name, const std::string& body)
     {
@@ -192,6 +204,28 @@ TEST_F(HoverButtonTest, ARealProgramGetsTheQuietSwitch)
     EXPECT_TRUE(m_window.isVisible());
 }
 
+TEST_F(HoverButtonTest, AProgramInTheCurrentFolderIsNeverRunOnlyTheOneInTheHelperFolder)
+{
+    // A file of the set-up's name where the program was started from must not run.
+    const CTempDir current;
+    const std::filesystem::path marker = std::filesystem::path(current.Path()) / "ran";
+    const std::filesystem::path planted = std::filesystem::path(current.Path()) / "setup";
+    std::ofstream(planted) << "#!/bin/sh\ntouch '" << marker.string() << "'\n";
+    std::filesystem::permissions(planted, std::filesystem::perms::owner_all);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(current.Path());
+
+    CProcessLauncher launcher;
+    CHoverButton& button = MakeButton(launcher);
+    button.Setup(5, "Drivers", "setup", "/A", 144);
+    EXPECT_TRUE(button.Click({50, 40}));
+    std::filesystem::current_path(previous);
+
+    EXPECT_FALSE(std::filesystem::exists(marker));
+    EXPECT_EQ(CHoverButton::StartDir(), HelperProgramsFolder());
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Can't Find " + HelperProgramsFolder()});
+}
+
 TEST_F(HoverButtonTest, AProgramOutlivingTheWaitKeepsRunningWhileTheWindowReturns)
 {
     // The script becomes the sleeper, so the process id it writes is the one to look for.
@@ -211,9 +245,7 @@ int main(int argc, char** argv)
     // Test discovery runs this program too, without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Buttons look for programs in the folder that was current when the first one was built.
-    const CTempDir folder;
-    if (folder.Path().empty() || !QDir::setCurrent(QString::fromStdString(folder.Path())))
+    if (ProgramsDir().Path().empty())
         return 1;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -9,7 +9,6 @@
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -23,6 +22,7 @@ namespace {
 class CFakeLauncher : public IProgramLauncher
 {
 public:
+    std::string ProgramsFolder() const override { return m_strFolder; }
     EOutcome StartAndWait(const std::string& strPath, const std::vector<std::string>& args, int) override
     {
         m_strPath = strPath;
@@ -30,6 +30,7 @@ public:
         m_bWindowVisible = m_pWindow->isVisible();
         return EOutcome::kEnded;
     }
+    std::string m_strFolder;
     QWidget* m_pWindow = nullptr;
     std::string m_strPath;
     std::vector<std::string> m_args;
@@ -95,20 +96,15 @@ class ZephyraneDlgTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // The driver button looks in the folder current when the launcher is built.
+        // The driver button looks in its launcher's programs folder.
         ASSERT_FALSE(m_dir.empty());
-        m_previousDir = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(m_dir));
+        m_launcher.m_strFolder = m_dir + "/";
         m_pDlg = std::make_unique<CTestLauncherDlg>(m_prompt, m_launcher);
         m_launcher.m_pWindow = m_pDlg.get();
         m_prompt.m_pLauncher = m_pDlg.get();
         m_pDlg->show();
     }
-    void TearDown() override
-    {
-        m_pDlg.reset();
-        QDir::setCurrent(m_previousDir);
-    }
+    void TearDown() override { m_pDlg.reset(); }
 
     CHoverButton& Button(int nIndex) { return *m_pDlg->Buttons()[static_cast<std::size_t>(nIndex)]; }
     QPoint Centre(int nIndex) { return Button(nIndex).geometry().center(); }
@@ -149,7 +145,6 @@ protected:
     CTempDrives m_drives;
     CTempDir m_temp;
     std::string m_dir = m_temp.Path();
-    QString m_previousDir;
     CWatchingPrompt m_prompt;
     CFakeLauncher m_launcher;
     std::unique_ptr<CTestLauncherDlg> m_pDlg;

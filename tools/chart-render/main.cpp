@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/installation.h"
 #include "platform/qt/painter_canvas.h"
 #include "tools/chart-render/chart_feed.h"
 
@@ -33,7 +34,20 @@ struct SOptions {
 
 const char* const kUsage =
     "usage: chart-render [--out DIR] [--size WxH] [--graph-size WxH] [--minutes N]\n"
-    "                    [--yspan N] [--degrees] FILE\n";
+    "                    [--yspan N] [--degrees] FILE\n"
+    "Draws the monitor's charts of a recorded NMEA file into PNG files: sky-plot.png,\n"
+    "snr-bars.png, elevation-bars.png, scatter.png, dop.png, satellites.png, latitude.png,\n"
+    "longitude.png and height.png.\n"
+    "  --out DIR          folder to write into, which must exist (default: the current one)\n"
+    "  --size WxH         size of the sky plot, bars and scatter plot (default 500x396)\n"
+    "  --graph-size WxH   size of the graphs (default 500x195)\n"
+    "  --minutes N        time span of the graphs in minutes (default 10)\n"
+    "  --yspan N          Y span of the graphs (default 10)\n"
+    "  --degrees          plot the raw change of latitude and longitude, not metres\n"
+    "  --help             show this help and exit\n"
+    "  --version          show the version and exit\n";
+
+enum class EParse { kRun, kHelp, kVersion, kBad };
 
 bool ParseSize(const char* pszText, CanvasSize& size) {
   int cx = 0;
@@ -57,29 +71,33 @@ bool ParsePositive(const char* pszText, int& nValue) {
   return true;
 }
 
-bool ParseOptions(int argc, char** argv, SOptions& options) {
+EParse ParseOptions(int argc, char** argv, SOptions& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string strArg = argv[i];
     const bool bHasValue = i + 1 < argc;
-    if (strArg == "--degrees") {
+    if (strArg == "--help" || strArg == "-h") {
+      return EParse::kHelp;
+    } else if (strArg == "--version") {
+      return EParse::kVersion;
+    } else if (strArg == "--degrees") {
       options.bMetres = false;
     } else if (strArg == "--out" && bHasValue) {
       options.strOut = argv[++i];
     } else if (strArg == "--size" && bHasValue) {
-      if (!ParseSize(argv[++i], options.chartSize)) return false;
+      if (!ParseSize(argv[++i], options.chartSize)) return EParse::kBad;
     } else if (strArg == "--graph-size" && bHasValue) {
-      if (!ParseSize(argv[++i], options.graphSize)) return false;
+      if (!ParseSize(argv[++i], options.graphSize)) return EParse::kBad;
     } else if (strArg == "--minutes" && bHasValue) {
-      if (!ParsePositive(argv[++i], options.spans.nTimeSpanMinutes)) return false;
+      if (!ParsePositive(argv[++i], options.spans.nTimeSpanMinutes)) return EParse::kBad;
     } else if (strArg == "--yspan" && bHasValue) {
-      if (!ParsePositive(argv[++i], options.spans.nYSpan)) return false;
+      if (!ParsePositive(argv[++i], options.spans.nYSpan)) return EParse::kBad;
     } else if (!strArg.empty() && strArg[0] != '-' && options.strFile.empty()) {
       options.strFile = strArg;
     } else {
-      return false;
+      return EParse::kBad;
     }
   }
-  return !options.strFile.empty();
+  return options.strFile.empty() ? EParse::kBad : EParse::kRun;
 }
 
 // Draws one chart on the monitor's dark page background and saves it.
@@ -103,9 +121,18 @@ bool SavePng(const std::string& strPath, CanvasSize size,
 
 int main(int argc, char** argv) {
   SOptions options;
-  if (!ParseOptions(argc, argv, options)) {
-    std::fputs(kUsage, stderr);
-    return 2;
+  switch (ParseOptions(argc, argv, options)) {
+    case EParse::kHelp:
+      std::fputs(kUsage, stdout);
+      return 0;
+    case EParse::kVersion:
+      std::printf("chart-render %s\n", ProgramVersion());
+      return 0;
+    case EParse::kBad:
+      std::fputs(kUsage, stderr);
+      return 2;
+    case EParse::kRun:
+      break;
   }
   std::ifstream file(options.strFile, std::ios::binary);
   if (!file) {

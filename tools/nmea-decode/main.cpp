@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/installation.h"
 #include "platform/program_name.h"
 #include "tools/nmea-decode/line_decoder.h"
 #include "tools/nmea-decode/receiver_mode.h"
@@ -29,13 +30,16 @@ constexpr const char* kUsage =
     "  --receiver   find the receiver, probe it at 4800 and 9600 baud and decode its lines\n"
     "               as they arrive, until interrupted; exit status 3 when there is no\n"
     "               receiver, 4 when it sends no data\n"
-    "  --seconds N  stop reading the receiver after N seconds\n";
+    "  --seconds N  stop reading the receiver after N seconds\n"
+    "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n";
 
 struct SCommandLine
 {
     CLineDecoder::SOptions m_options;
     std::vector<std::string> m_files;
     bool m_bHelp = false;
+    bool m_bVersion = false;
     bool m_bReceiver = false;
     double m_dSeconds = 0.0;  // 0: until interrupted
 };
@@ -68,6 +72,8 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             ++i;
         else if (arg == "--help" || arg == "-h")
             commandLine.m_bHelp = true;
+        else if (arg == "--version")
+            commandLine.m_bVersion = true;
         else {
             std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage);
             return false;
@@ -123,6 +129,10 @@ int main(int argc, char** argv)
         return kExitUnreadable;
     if (commandLine.m_bHelp) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (commandLine.m_bVersion) {
+        std::printf("nmea-decode %s\n", ProgramVersion());
         return 0;
     }
 

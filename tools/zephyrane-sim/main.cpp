@@ -3,6 +3,7 @@
 // it as it would a receiver, and writes NMEA into it: a recorded file or a synthesised
 // receiver, at the pace of a serial line.
 #include "platform/clock.h"
+#include "platform/installation.h"
 #include "platform/serial_enumeration.h"
 #include "platform/virtual_ports.h"
 #include "tools/zephyrane-sim/line_pacer.h"
@@ -39,7 +40,9 @@ constexpr const char* kUsage =
     "  --rate LINES  replay the file at LINES lines a second instead\n"
     "  --loop        start the file over after its last line\n"
     "  --seed N      noise of the synthesised receiver\n"
-    "  --silent      send nothing: a receiver without data\n";
+    "  --silent      send nothing: a receiver without data\n"
+    "  --help        show this help and exit\n"
+    "  --version     show the version and exit\n";
 
 struct SOptions
 {
@@ -75,6 +78,11 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
         if (strArg == "--help" || strArg == "-h")
         {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        }
+        else if (strArg == "--version")
+        {
+            std::printf("zephyrane-sim %s\n", ProgramVersion());
             std::exit(0);
         }
         else if (strArg == "--loop")

@@ -1,4 +1,5 @@
 #include "platform/program_launcher.h"
+#include "platform/installation.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -64,6 +65,23 @@ TEST_F(ProgramLauncherTest, AProgramOutlivingTheWaitKeepsRunning)
     ASSERT_FALSE(pid.empty());
     EXPECT_EQ(kill(std::stoi(pid), 0), 0) << "the program ended with the wait";
     kill(std::stoi(pid), SIGTERM);
+}
+
+TEST(HelperProgramsFolder, LiesInTheInstalledLayoutBesideTheExecutablesFolderWhateverTheCurrentFolder)
+{
+    EXPECT_EQ(HelperProgramsFolderOf("/usr/bin/zephyrane"), "/usr/libexec/zephyrane/");
+    EXPECT_EQ(HelperProgramsFolderOf("/opt/zep/bin/nmea-decode"), "/opt/zep/libexec/zephyrane/");
+    EXPECT_EQ(HelperProgramsFolderOf(""), "");
+
+    // The running test's own, read from the process, not from the current folder.
+    const std::string folder = HelperProgramsFolder();
+    EXPECT_EQ(folder, ZEP_BINARY_DIR "/tests/platform/libexec/zephyrane/");
+    const CTempDir elsewhere;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere.Path());
+    EXPECT_EQ(HelperProgramsFolder(), folder);
+    EXPECT_EQ(CProcessLauncher().ProgramsFolder(), folder);
+    std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// The program's command line. Options of its own start with "--"; every other argument
+// (Qt's "-platform xcb", "-style Fusion"...) is left to the toolkit. The help text lists
+// every option; extend it and the parser together (the manual page lists them too).
+#include <string>
+#include <vector>
+
+constexpr const char* kZephyraneHelp =
+    "usage: zephyrane [OPTION...]\n"
+    "Opens the launcher of the desktop monitor for a USB GPS receiver: the serial ports,\n"
+    "the NMEA monitor, the satellite view, the data logger and the driver set-up.\n"
+    "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n";
+
+struct SZephyraneCommandLine
+{
+    bool m_bHelp = false;
+    bool m_bVersion = false;
+    // Why the command line was refused; empty when it was read.
+    std::string m_strError;
+};
+
+SZephyraneCommandLine ParseZephyraneCommandLine(const std::vector<std::string>& args);
