@@ -1,27 +1,50 @@
 #include "views/modal_dialog.h"
 
+#include <utility>
+
 
 CModalDialog::CModalDialog(QWidget* pParent) : QDialog(pParent) {}
 
 int CModalDialog::DoModal()
 {
+    // A window whose start-up failed does not flash up empty: only its messages appeared.
+    Initialise();
+    if (m_nPendingEnd) {
+        setResult(*m_nPendingEnd);
+        m_nPendingEnd.reset();
+        return result();
+    }
     return exec();
 }
 
 void CModalDialog::EndDialog(int nResult)
 {
-    if (isVisible())
+    if (isVisible()) {
         done(nResult);
-    else
-        QMetaObject::invokeMethod(this, [this, nResult] { done(nResult); }, Qt::QueuedConnection);
+        return;
+    }
+    m_nPendingEnd = nResult;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_nPendingEnd)
+                done(*std::exchange(m_nPendingEnd, std::nullopt));
+        },
+        Qt::QueuedConnection);
+}
+
+void CModalDialog::Initialise()
+{
+    if (!m_bInitialised) {
+        m_bInitialised = true;
+        OnInitDialog();
+    }
 }
 
 void CModalDialog::setVisible(bool bVisible)
 {
-    if (bVisible && !m_bInitialised) {
-        m_bInitialised = true;
-        OnInitDialog();
-    }
+    if (bVisible)
+        Initialise();
     QDialog::setVisible(bVisible);
 }
 

@@ -1,5 +1,6 @@
 #include "logging/data_logger_dlg.h"
 #include "tests/support/file_text.h"
+#include "tests/support/show_counter.h"
 
 #include "platform/clock.h"
 #include "platform/disk_space.h"
@@ -180,7 +181,9 @@ TEST_F(DataLoggerDlgTest, FailedStartEndsTheWindowWithoutAQuestion)
 {
     CTestDataLoggerDlg dlg(m_prompt);
     dlg.m_start = CReceiverLink::EStart::kNoReceiver;
+    const CShowCounter shows(dlg);
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    EXPECT_EQ(shows.Count(), 0);
     EXPECT_TRUE(m_prompt.Shown().empty());
     EXPECT_EQ(dlg.windowTitle(), "Datalogger - COM Port 00 Baudrate 9600");
 }

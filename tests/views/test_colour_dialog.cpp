@@ -1,9 +1,11 @@
 #include "pixels.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/show_counter.h"
 #include "views/colour_button.h"
 #include "views/colour_dialog_ex.h"
 #include "views/theme.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -78,8 +80,12 @@ TEST(ColourDialog, IsDarkGreyWithWhiteTexts)
 TEST(ColourDialog, EndingDuringInitialisationEndsTheModalRunAtOnce)
 {
     CTestDialog dlg(kIdCancel);
+    const CShowCounter shows(dlg);
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
     EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(shows.Count(), 0);
+    QApplication::processEvents();
+    EXPECT_EQ(shows.Count(), 0);
 }
 
 TEST(ColourDialog, OkEscapeAndCloseEndWithTheirCommands)

@@ -27,6 +27,7 @@
 #include "tests/support/pty_pair.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/show_counter.h"
 #include "tests/settings/temp_drives.h"
 #include "settings/config_file.h"
 #include "views/ascii_display.h"
@@ -138,7 +139,9 @@ TEST(GpsPropertySheetStartUp, WithoutReceiverBothMessagesAppearAndTheSheetEnds)
     CGpsPropertySheet sheet(prompt);
     EXPECT_FALSE(sheet.IsLinkRunning());
     EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kNoReceiverText, kNoDataText}));
+    const CShowCounter shows(sheet);
     EXPECT_EQ(sheet.DoModal(), kIdCancel);
+    EXPECT_EQ(shows.Count(), 0);
 }
 
 TEST_F(GpsPropertySheet, TabsInTheirOrderUnderTheTitleGps)

@@ -4,6 +4,7 @@
 #include "tests/support/refused_close.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
+#include "tests/support/show_counter.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -175,7 +176,9 @@ TEST_F(SatVisDlgTest, FailedStartEndsTheWindow)
 {
     CTestSatVisDlg dlg(m_prompt);
     dlg.m_start = CReceiverLink::EStart::kNoData;
+    const CShowCounter shows(dlg);
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    EXPECT_EQ(shows.Count(), 0);
     EXPECT_EQ(dlg.windowTitle(), "Satellite Visibility - COM Port 00 Baudrate 9600");
 }
 }  // namespace
