@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <functional>
 
 namespace
 {
@@ -56,11 +57,25 @@ std::string CGpsdSource::MissingDevice() const
     return m_filter.Devices().contains(m_strDevice) ? std::string() : "gpsd has no device " + m_strDevice;
 }
 
+std::set<std::string> CGpsdSource::ListDevices(const std::string& strHost, int nPort)
+{
+    CGpsdSource gpsd(strHost, nPort);
+    if (!gpsd.CTcpSource::Open() || !gpsd.Send("?DEVICES;\n"))
+        return {};
+    gpsd.AwaitAnswer([&] { return gpsd.m_filter.DevicesKnown(); });
+    return gpsd.m_filter.Devices();
+}
+
 bool CGpsdSource::AwaitWatchAnswer()
+{
+    return AwaitAnswer([this] { return m_filter.WatchAnswered() || !m_filter.LastGpsdError().empty(); });
+}
+
+bool CGpsdSource::AwaitAnswer(const std::function<bool()>& answered)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerWaitMilliseconds);
     char buffer[2048];
-    while (IsOpen() && !m_filter.WatchAnswered() && m_filter.LastGpsdError().empty())
+    while (IsOpen() && !answered())
     {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)

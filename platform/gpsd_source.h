@@ -8,6 +8,8 @@
 #include "platform/gpsd_reply_filter.h"
 #include "platform/tcp_source.h"
 
+#include <functional>
+#include <set>
 #include <string>
 
 class CGpsdSource : public CTcpSource
@@ -23,9 +25,15 @@ public:
     // The watch request sent after connecting, line feed included.
     std::string WatchRequest() const;
 
+    // The devices the gpsd at strHost:nPort reads, asked with ?DEVICES; within the open
+    // wait. Nothing when no gpsd answers there.
+    static std::set<std::string> ListDevices(const std::string& strHost, int nPort);
+
 private:
     // Reads gpsd's answer to the watch request, keeping any sentences that come with it.
     bool AwaitWatchAnswer();
+    // Reads until answered() holds; false (closed) when gpsd does not answer in time.
+    bool AwaitAnswer(const std::function<bool()>& answered);
     // Why gpsd has nothing of ours to pass on, empty when it has.
     std::string MissingDevice() const;
 

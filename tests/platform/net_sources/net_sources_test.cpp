@@ -168,6 +168,7 @@ TEST_F(RealGpsdTest, OnlyTheReceiversSentencesComeThrough)
     CGpsdSource source("127.0.0.1", gpsd.Port());
     EXPECT_EQ(source.Describe(), "gpsd " + gpsd.HostPort());
     ASSERT_TRUE(source.Open()) << source.LastError();
+    EXPECT_EQ(CGpsdSource::ListDevices("127.0.0.1", gpsd.Port()).size(), 1u);
     std::string strText = ReadAvailable(source, 3000);
     std::vector<std::string> logLines = SplitLines(ReadFileBytes(m_strLog));
     std::vector<std::string> lines = SplitLines(strText);
@@ -195,6 +196,9 @@ TEST_F(RealGpsdTest, AGpsdWithoutTheReceiverAskedForDoesNotOpen)
     CGpsdSource one("127.0.0.1", gpsd.Port(), "/dev/zep-none");
     EXPECT_FALSE(one.Open());
     EXPECT_EQ(one.LastError(), "gpsd has no device /dev/zep-none");
+    EXPECT_TRUE(CGpsdSource::ListDevices("127.0.0.1", gpsd.Port()).empty());
+    gpsd.Stop();
+    EXPECT_TRUE(CGpsdSource::ListDevices("127.0.0.1", gpsd.Port()).empty());
 }
 
 } // namespace
