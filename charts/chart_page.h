@@ -2,7 +2,7 @@
 // A property page that draws charts into the black frames of its template. The page's own
 // background (the theme's dark grey) shows wherever the charts do not paint.
 #include "platform/canvas.h"
-#include "views/colour_property_page.h"
+#include "platform/qt/colour_property_page.h"
 
 class CChartPage : public CColourPropertyPage
 {

@@ -6,7 +6,7 @@
 #include "platform/window_messages.h"
 #include "serial/messages.h"
 #include "settings/time_stamp.h"
-#include "views/popup_menu.h"
+#include "platform/qt/popup_menu.h"
 
 CGpsGraphPropertyPage::CGpsGraphPropertyPage(int nTemplateId) : CChartPage(nTemplateId)
 {

@@ -6,7 +6,7 @@
 #include "serial/port_discovery.h"
 #include "views/colour_button.h"
 #include "views/colour_dialog_ex.h"
-#include "views/list_box.h"
+#include "platform/qt/list_box.h"
 
 #include <functional>
 #include <memory>

@@ -7,7 +7,7 @@
 
 #include "platform/qt/text_codec.h"
 #include "views/ascii_display.h"
-#include "views/popup_menu.h"
+#include "platform/qt/popup_menu.h"
 
 namespace
 {

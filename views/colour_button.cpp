@@ -1,6 +1,6 @@
 #include "views/colour_button.h"
 
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 // The themed dialog: dark grey background, white static texts, its controls built from
 // its template just before it first appears.
 #include "views/modal_dialog.h"
-#include "views/template_window.h"
+#include "platform/qt/template_window.h"
 
 class CColourDialogEx : public CModalDialog, public CTemplateWindow {
     Q_OBJECT

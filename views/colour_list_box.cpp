@@ -1,6 +1,6 @@
 #include "views/colour_list_box.h"
 
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QPalette>
 

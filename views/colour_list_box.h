@@ -1,7 +1,7 @@
 #pragma once
 // A list box drawn white on the background its owner gives it (the windows give it the
 // theme's dark grey). Without a background it keeps the ordinary list colours.
-#include "views/list_box.h"
+#include "platform/qt/list_box.h"
 
 #include <QBrush>
 

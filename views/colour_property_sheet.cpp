@@ -2,10 +2,10 @@
 
 #include "platform/qt/text_codec.h"
 #include "settings/config_file.h"
-#include "views/colour_property_page.h"
-#include "views/dialog_builder.h"
-#include "views/theme.h"
-#include "views/theme_style.h"
+#include "platform/qt/colour_property_page.h"
+#include "platform/qt/dialog_builder.h"
+#include "platform/qt/theme.h"
+#include "platform/qt/theme_style.h"
 
 #include <QTabBar>
 #include <QTabWidget>

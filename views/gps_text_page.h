@@ -4,7 +4,7 @@
 // orange or green. The page computes nothing: it shows the texts of its CGpsTextFields.
 #include <QFont>
 
-#include "views/colour_property_page.h"
+#include "platform/qt/colour_property_page.h"
 #include "views/gps_text_fields.h"
 
 class CGpsTextPP : public CColourPropertyPage

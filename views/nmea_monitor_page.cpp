@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "resources/dialog_template.h"
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 // list and zeroes the counts.
 #include "views/ascii_list_box.h"
 #include "views/colour_button.h"
-#include "views/colour_property_page.h"
+#include "platform/qt/colour_property_page.h"
 #include "views/sentence_counts.h"
 
 class CNmeaGpsMonitorPP : public CColourPropertyPage

@@ -3,7 +3,7 @@
 #include "tests/settings/temp_drives.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
-#include "views/list_box.h"
+#include "platform/qt/list_box.h"
 
 #include <QTest>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #include "pixels.h"
 #include "tests/support/screenshot.h"
 #include "views/colour_button.h"
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "tests/support/show_counter.h"
 #include "views/colour_button.h"
 #include "views/colour_dialog_ex.h"
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "pixels.h"
 #include "resources/dialog_template.h"
 #include "views/colour_button.h"
-#include "views/dialog_builder.h"
-#include "views/list_box.h"
-#include "views/theme.h"
+#include "platform/qt/dialog_builder.h"
+#include "platform/qt/list_box.h"
+#include "platform/qt/theme.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "pixels.h"
 #include "tests/support/screenshot.h"
-#include "views/popup_menu.h"
-#include "views/theme.h"
+#include "platform/qt/popup_menu.h"
+#include "platform/qt/theme.h"
 
 #include <QPainter>
 #include <QTest>

@@ -4,9 +4,9 @@
 #include "tests/support/screenshot.h"
 #include "views/colour_button.h"
 #include "views/colour_list_box.h"
-#include "views/colour_property_page.h"
+#include "platform/qt/colour_property_page.h"
 #include "views/colour_property_sheet.h"
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QTabBar>
 #include <QTest>

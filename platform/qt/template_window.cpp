@@ -1,7 +1,7 @@
-#include "views/template_window.h"
+#include "platform/qt/template_window.h"
 
 #include "platform/qt/text_codec.h"
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

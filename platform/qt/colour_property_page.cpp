@@ -1,4 +1,4 @@
-#include "views/colour_property_page.h"
+#include "platform/qt/colour_property_page.h"
 
 CColourPropertyPage::CColourPropertyPage(int nTemplateId)
     : QWidget(nullptr), CTemplateWindow(*this, nTemplateId), m_strCaption(Template().strCaption)

@@ -1,7 +1,7 @@
 #pragma once
 // What the themed dialogs and property pages share: a window built from its dialog
 // template, with controls addressed by identifier, and the background and text colours.
-#include "views/dialog_builder.h"
+#include "platform/qt/dialog_builder.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "views/theme_style.h"
+#include "platform/qt/theme_style.h"
 
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "views/dialog_builder.h"
+#include "platform/qt/dialog_builder.h"
 
 #include "platform/qt/text_codec.h"
-#include "views/list_box.h"
-#include "views/theme_style.h"
+#include "platform/qt/list_box.h"
+#include "platform/qt/theme_style.h"
 
 #include <QFont>
 #include <QFrame>

@@ -1,6 +1,6 @@
-#include "views/popup_menu.h"
+#include "platform/qt/popup_menu.h"
 
-#include "views/theme.h"
+#include "platform/qt/theme.h"
 
 #include <QPainter>
 #include <QProxyStyle>

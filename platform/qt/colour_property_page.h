@@ -1,7 +1,7 @@
 #pragma once
 // A themed page of a property sheet. Its controls are created from its template the first
 // time its tab is shown; until then the page has no window (HasControls is false).
-#include "views/template_window.h"
+#include "platform/qt/template_window.h"
 
 #include <QWidget>
 #include <string>

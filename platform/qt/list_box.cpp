@@ -1,4 +1,4 @@
-#include "views/list_box.h"
+#include "platform/qt/list_box.h"
 
 #include "platform/qt/text_codec.h"
 
