@@ -3,8 +3,11 @@
 SZephyraneCommandLine ParseZephyraneCommandLine(const std::vector<std::string>& args)
 {
     SZephyraneCommandLine commandLine;
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h")
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (i + 1 < args.size() && TakeReceiverOption(arg, args[i + 1], commandLine.m_receiver))
+            ++i;
+        else if (arg == "--help" || arg == "-h")
             commandLine.m_bHelp = true;
         else if (arg == "--version")
             commandLine.m_bVersion = true;

@@ -2,6 +2,8 @@
 // The program's command line. Options of its own start with "--"; every other argument
 // (Qt's "-platform xcb", "-style Fusion"...) is left to the toolkit. The help text lists
 // every option; extend it and the parser together (the manual page lists them too).
+#include "settings/receiver_choice.h"
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,9 @@ constexpr const char* kZephyraneHelp =
     "usage: zephyrane [OPTION...]\n"
     "Opens the launcher of the desktop monitor for a USB GPS receiver: the serial ports,\n"
     "the NMEA monitor, the satellite view, the data logger and the driver set-up.\n"
+    "  --port DEVICE  read the receiver on this serial port for this run (a device path\n"
+    "               such as /dev/ttyACM0, or COMn), whatever the settings choose\n"
+    "  --baud N     read the receiver at N baud without probing the other speeds\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n";
 
@@ -16,6 +21,7 @@ struct SZephyraneCommandLine
 {
     bool m_bHelp = false;
     bool m_bVersion = false;
+    SReceiverOverride m_receiver;  // --port and --baud
     // Why the command line was refused; empty when it was read.
     std::string m_strError;
 };

@@ -28,6 +28,8 @@ int main(int argc, char** argv)
 
     // The program's own file name names its settings folder.
     SetProgramName(argc > 0 ? argv[0] : "zephyrane");
+    // A receiver named on the command line is read for this run only.
+    SetReceiverOverride(commandLine.m_receiver);
     QApplication app(argc, argv);
     CZephyraneApp theApp;
     theApp.InitInstance();

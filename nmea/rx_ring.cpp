@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 void SRxRing::Allocate()
 {
@@ -83,4 +84,13 @@ std::size_t TakeLine(SRxRing& ring, SLineBuffer& buffer)
     buffer[nLine] = '\0';
     ring.Consume(nLine);
     return nLine;
+}
+
+void SRxRing::Swap(SRxRing& other) noexcept
+{
+    std::swap(m_pStorage, other.m_pStorage);
+    std::swap(m_nReadPos, other.m_nReadPos);
+    std::swap(m_nWritePos, other.m_nWritePos);
+    std::swap(m_nCapacity, other.m_nCapacity);
+    std::swap(m_nUnread, other.m_nUnread);
 }

@@ -30,6 +30,8 @@ public:
     void Append(const void* pBytes, std::size_t nBytes);
     // Empties the ring without releasing the storage.
     void Reset();
+    // Exchanges storage and contents with another ring.
+    void Swap(SRxRing& other) noexcept;
 
     bool HasStorage() const { return m_pStorage != nullptr; }
     std::uint32_t Capacity() const { return m_nCapacity; }

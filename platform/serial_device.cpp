@@ -141,6 +141,11 @@ long CSerialDevice::Read(void* pBuffer, size_t nMax)
     ssize_t nRead = ::read(m_nFd, pBuffer, nMax);
     if (nRead < 0)
         return (errno == EAGAIN || errno == EINTR) ? 0 : -1;
+    // Nothing to read may also be a line that hung up (a pseudo-terminal whose other end
+    // closed): the device has gone.
+    pollfd fd{m_nFd, POLLIN, 0};
+    if (nRead == 0 && poll(&fd, 1, 0) > 0 && (fd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        return -1;
     return nRead;
 }
 

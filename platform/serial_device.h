@@ -33,7 +33,7 @@ public:
     // refusal is ignored. False when the string is rejected or cannot be applied.
     bool Configure(const std::string& strControl, bool b485HalfDuplex);
     // Reads what has arrived, up to nMax bytes. Returns the count, 0 when nothing arrived,
-    // -1 when the read failed (e.g. the device went away).
+    // -1 when the read failed or the line hung up (the device went away).
     long Read(void* pBuffer, size_t nMax);
     // Waits up to nMilliseconds for bytes to arrive; true when there are some to read.
     bool WaitForData(int nMilliseconds) const;

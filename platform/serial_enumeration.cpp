@@ -66,6 +66,9 @@ void DescribeUdevPort(udev_device* pTty, SPortDevice& port)
     if (pUsb || pInterface)
     {
         port.m_strLocation = "USB " + Text(udev_device_get_sysname(pUsb ? pUsb : pInterface));
+        if (pUsb)
+            port.m_strUsbId = Text(udev_device_get_sysattr_value(pUsb, "idVendor")) + ":" +
+                              Text(udev_device_get_sysattr_value(pUsb, "idProduct"));
         if (IsCp210x(pTty, pInterface, pUsb))
             port.m_strDescription = kCp210xDescription;
         else
@@ -127,6 +130,6 @@ std::vector<SPortDevice> EnumerateSerialDevices()
     for (const SVirtualPort& virtualPort : ListVirtualPorts())
         ports.push_back({virtualPort.m_strDevicePath,
                          virtualPort.m_strDescription + " (" + ComName(virtualPort.m_nPort) + ")",
-                         virtualPort.m_strDescription, virtualPort.m_strLocation});
+                         virtualPort.m_strDescription, virtualPort.m_strLocation, ""});
     return ports;
 }

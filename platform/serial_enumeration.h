@@ -12,6 +12,7 @@ struct SPortDevice
     std::string m_strFriendlyName;  // "<description> (COM<n>)"
     std::string m_strDescription;   // e.g. "Silicon Labs CP210x USB to UART Bridge"
     std::string m_strLocation;      // begins with "USB" for USB ports
+    std::string m_strUsbId;         // "vendor:product" in hex of a USB port, e.g. "1546:01a8"
 };
 
 // Raised when the device database cannot be read; the text names the call that failed.

@@ -110,15 +110,10 @@ int CComsThread::Run()
 void CComsThread::ReadPass(char* pBuffer)
 {
     std::unique_lock lock(*m_pSync);
-    if (!m_pPort || !m_pPort->IsOpen())
-    {
-        lock.unlock();
-        Pause(m_pacing.m_nClosedPauseMs);
-        return;
-    }
-    if (m_pPort->Read(pBuffer) > 0)
+    bool bOpen = m_pPort && m_pPort->IsOpen();
+    if (bOpen && m_pPort->Read(pBuffer) > 0)
         PostToOwner(UM_RECEIVE_DATA, reinterpret_cast<LParam>(&m_pPort->m_rx));
-    else
+    else if (bOpen)
     {
         // Whole seconds, fraction dropped: with 15 the report comes once 16 s have passed.
         long long nSilentSeconds = static_cast<long long>(GetStampSeconds() - m_pPort->m_tLastActivity);
@@ -129,7 +124,9 @@ void CComsThread::ReadPass(char* pBuffer)
         }
     }
     lock.unlock();
-    Pause(m_pacing.m_nReadPauseMs);
+    if (m_pKeeper)
+        m_pKeeper->KeepLink();
+    Pause(bOpen || m_pKeeper ? m_pacing.m_nReadPauseMs : m_pacing.m_nClosedPauseMs);
 }
 
 void CComsThread::OpenIfNotEnabled()

@@ -31,6 +31,16 @@ enum class EDetectVerdict
 };
 EDetectVerdict ClassifyDetectionLine(std::string_view line);
 
+// The side of the owner that keeps a link alive: it watches the port's state and reopens
+// a port whose device went away. The thread calls it after every read step, without the
+// owner's mutex; while the port is closed the thread then keeps its reading pace.
+class ILinkKeeper
+{
+public:
+    virtual ~ILinkKeeper() = default;
+    virtual void KeepLink() = 0;
+};
+
 // How the thread paces itself; tests shorten the pauses.
 struct SComsPacing
 {
@@ -70,6 +80,7 @@ public:
 
     CSerialPort* m_pPort = nullptr;      // borrowed from the owner
     IWindowHandle* m_pOwner = nullptr;   // borrowed from the owner
+    ILinkKeeper* m_pKeeper = nullptr;    // borrowed; none: a closed port is only waited on
     std::mutex* m_pSync = nullptr;       // the owner's mutex
     std::atomic<int> m_nMode{kDetecting};
     std::atomic<bool> m_bStop{false};

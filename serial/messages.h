@@ -7,6 +7,9 @@
 // UM_RS232_PORT_FOUND  comms thread -> owner after an auto-baud pass: wParam port number,
 //                      lParam the sentence type's three letters (first in the lowest byte)
 //                      or -1 when the search failed
+// UM_LINK_STATE        receiver link -> owner when the link's state changes, and each
+//                      second while it is silent: wParam port number, lParam the new
+//                      ELinkState (see serial/receiver_link.h)
 // UM_RESET_GRAPH, UM_RESET_TIME_SPAN, UM_RESET_Y_SPAN: graph pages -> GPS sheet
 
 #include "platform/window_messages.h"
@@ -17,6 +20,8 @@ inline const MessageId UM_DATA_TIMEOUT =
     RegisterWindowMessage("UM_DATA_TIMEOUT-{2E7B1758-0EF5-4223-BB67-95FCFB8AA1C6}");
 inline const MessageId UM_RS232_PORT_FOUND =
     RegisterWindowMessage("UM_RS232_PORT_FOUND-{37CC25F6-DF52-462B-BEA9-1216FA2DAF8D}");
+inline const MessageId UM_LINK_STATE =
+    RegisterWindowMessage("UM_LINK_STATE-{DDC74F89-6AB2-4773-A8CA-564A7CB9ED31}");
 inline const MessageId UM_RESET_GRAPH =
     RegisterWindowMessage("UM_RESET_GRAPH-{26B62658-F4B5-492A-A1EB-45FD645A5CF1}");
 inline const MessageId UM_RESET_TIME_SPAN =

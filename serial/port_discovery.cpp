@@ -1,8 +1,12 @@
 #include "serial/port_discovery.h"
 
+#include "platform/com_numbers.h"
+
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <strings.h>
+#include <unistd.h>
 
 namespace
 {
@@ -98,6 +102,7 @@ bool MakeSerInfo(const SPortDevice& device, SSerInfo& info)
         info.m_strFriendlyName = info.m_strPortName;
 
     info.m_strDescription = device.m_strDescription;
+    info.m_strUsbId = device.m_strUsbId;
     if (!info.m_bUsbDevice && info.m_strDescription.find("USB") != std::string::npos)
         info.m_bUsbDevice = true;
     if (info.m_strDescription.empty())
@@ -117,7 +122,12 @@ int ListSerialPorts(std::vector<SSerInfo>& ports)
     return static_cast<int>(ports.size());
 }
 
-int FindReceiverPort()
+namespace
+{
+
+// The port number of the first listed port that bMatches, or 0; a listing that fails finds
+// nothing.
+int FindFirstPort(const std::function<bool(const SSerInfo&)>& bMatches)
 {
     std::vector<SSerInfo> ports;
     try
@@ -129,7 +139,71 @@ int FindReceiverPort()
         return 0;
     }
     for (const SSerInfo& info : ports)
-        if (strcasecmp(info.m_strDescription.c_str(), kCp210xDescription) == 0)
+        if (bMatches(info))
             return info.m_nPort;
     return 0;
+}
+
+// Receivers and cables made for GNSS, by "vendor:" (any product of the vendor) or
+// "vendor:product". Generic USB serial cables (FTDI, the common PL2303, CH34x) are left
+// out: they are as often a modem or a board's console, which must not be opened unasked.
+constexpr const char* kKnownGnssUsbIds[] = {
+    "1546:",      // u-blox: receivers on their own USB port
+    "0e8d:3329",  // MediaTek GPS receivers
+    "067b:aaa0",  // Prolific bridge of the PS-360 GPS
+    "1163:0100",  // Cypress M8 bridges of DeLorme GPS receivers
+    "1163:0200",
+};
+
+} // namespace
+
+int FindReceiverPort()
+{
+    return FindFirstPort([](const SSerInfo& info) {
+        return strcasecmp(info.m_strDescription.c_str(), kCp210xDescription) == 0;
+    });
+}
+
+bool IsKnownGnssUsbId(const std::string& strUsbId)
+{
+    return !strUsbId.empty() && std::any_of(std::begin(kKnownGnssUsbIds), std::end(kKnownGnssUsbIds),
+                                            [&](const char* pszId) { return strUsbId.starts_with(pszId); });
+}
+
+int FindKnownGnssPort()
+{
+    return FindFirstPort([](const SSerInfo& info) { return IsKnownGnssUsbId(info.m_strUsbId); });
+}
+
+int FindReceiverPortAutomatically()
+{
+    int nPort = FindReceiverPort();
+    return nPort != 0 ? nPort : FindKnownGnssPort();
+}
+
+bool FindChosenPort(const std::string& strDevice, SChosenPort& port)
+{
+    port = SChosenPort{};
+    bool bComName = strncasecmp(strDevice.c_str(), "COM", 3) == 0;
+    if (bComName)
+    {
+        std::string strDigits = strDevice.substr(3);
+        if (strDigits.empty() || strDigits.size() > 3 ||
+            !std::all_of(strDigits.begin(), strDigits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
+            return false;
+        port.m_nPort = std::stoi(strDigits);
+        port.m_strDevicePath = DeviceOfComNumber(port.m_nPort);
+    }
+    else
+    {
+        port.m_nPort = ComNumberOfDevice(strDevice);
+        port.m_strDevicePath = strDevice;
+    }
+    if (port.m_strDevicePath.empty())
+        return false;
+    // A listed port is there; a node the listing does not know (a plain pseudo-terminal)
+    // is there when it exists.
+    const std::string& strPath = port.m_strDevicePath;
+    return FindFirstPort([&](const SSerInfo& info) { return info.m_strDevicePath == strPath; }) != 0 ||
+           (!bComName && access(strPath.c_str(), F_OK) == 0);
 }

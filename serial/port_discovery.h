@@ -16,6 +16,7 @@ struct SSerInfo
     std::string m_strFriendlyName;  // cleaned up, e.g. "COM1" from "Communications Port (COM1)"
     bool m_bUsbDevice = false;
     std::string m_strDescription;
+    std::string m_strUsbId;         // "vendor:product" of a USB port, else empty
 };
 
 // The listing entry of one present port; empty friendly name or description leave the port out
@@ -29,3 +30,22 @@ int ListSerialPorts(std::vector<SSerInfo>& ports);
 // The port number of the first listed port whose description is the CP210x bridge's (case
 // does not matter), or 0 when there is none or the ports cannot be listed.
 int FindReceiverPort();
+
+// True for the USB ids of a receiver or cable made for GNSS (docs/serial-link.md lists them).
+bool IsKnownGnssUsbId(const std::string& strUsbId);
+// The port number of the first listed port whose USB ids are a known GNSS receiver or
+// cable, or 0.
+int FindKnownGnssPort();
+
+// The port the automatic search takes: the CP210x receiver, else a known GNSS receiver or
+// cable; 0 when there is none.
+int FindReceiverPortAutomatically();
+
+// A port chosen by the user, "COMn" or a device path, when it is present: its COM number
+// (0 for a device without one) and its device node. False when it is not there.
+struct SChosenPort
+{
+    int m_nPort = 0;
+    std::string m_strDevicePath;
+};
+bool FindChosenPort(const std::string& strDevice, SChosenPort& port);

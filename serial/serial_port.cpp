@@ -1,6 +1,8 @@
 #include "serial/serial_port.h"
 
+#include "platform/c_format.h"
 #include "platform/com_numbers.h"
+#include "platform/serial_source.h"
 #include "settings/config_file.h"
 #include "settings/storage.h"
 #include "settings/time_stamp.h"
@@ -40,23 +42,58 @@ void CSerialPort::MarkActivity()
     m_bTimeoutReported = false;
 }
 
+bool CSerialPort::HasDevice() const
+{
+    return m_makeSource || !m_strDevicePath.empty() || (m_nPort >= 1 && m_nPort <= kLastPort);
+}
+
+std::string CSerialPort::PortText() const
+{
+    return m_strDevicePath.empty() ? FormatC("COM%02d", m_nPort) : m_strDevicePath;
+}
+
+std::string CSerialPort::Describe() const
+{
+    if (m_hPort)
+        return m_hPort->Describe();
+    return FormatC("%s at %d baud", PortText().c_str(), m_nBaudRate);
+}
+
+std::unique_ptr<IByteSource> CSerialPort::MakeSource(bool& bDeviceMissing) const
+{
+    if (m_makeSource)
+    {
+        std::unique_ptr<IByteSource> pSource = m_makeSource();
+        bDeviceMissing = !pSource->Open();
+        return pSource;
+    }
+    std::string strDevice = m_strDevicePath.empty() ? DeviceOfComNumber(m_nPort) : m_strDevicePath;
+    auto pSerial = std::make_unique<CSerialSource>(strDevice, PortText(), DeviceControlString(), m_b485HalfDuplex);
+    pSerial->Open();
+    bDeviceMissing = pSerial->Failure() == CSerialSource::EFailure::kNoDevice;
+    return pSerial;
+}
+
 bool CSerialPort::Open()
 {
-    if (m_nPort < 1 || m_nPort > kLastPort || !m_bEnabled)
+    if (!HasDevice() || !m_bEnabled)
         return false;
     if (IsOpen())
     {
         MarkActivity();
         return true;
     }
-    std::string strDevice = DeviceOfComNumber(m_nPort);
-    if (strDevice.empty() || !m_hPort.Open(strDevice))
+    bool bDeviceMissing = false;
+    std::unique_ptr<IByteSource> pSource = MakeSource(bDeviceMissing);
+    m_strLastError = pSource->LastError();
+    if (!pSource->IsOpen())
     {
-        m_bEnabled = false;
+        if (bDeviceMissing)
+            m_bEnabled = false;
         return FailOpen();
     }
-    if (!m_hPort.IsTerminal() || !m_hPort.Configure(DeviceControlString(), m_b485HalfDuplex))
-        return FailOpen();
+    m_hPort = std::move(pSource);
+    m_bGone = false;
     m_rx.Release();
     m_rx.Allocate();
     MarkActivity();
@@ -71,15 +108,37 @@ bool CSerialPort::FailOpen()
 
 void CSerialPort::Close()
 {
-    m_hPort.Close();
+    m_hPort.reset();
     m_rx.Release();
+}
+
+void CSerialPort::TakeOver(CSerialPort& other)
+{
+    m_bEnabled = other.m_bEnabled;
+    m_nPort = other.m_nPort;
+    m_nBaudRate = other.m_nBaudRate;
+    m_nParity = other.m_nParity;
+    m_nDataBits = other.m_nDataBits;
+    m_nStopBits = other.m_nStopBits;
+    m_strName = other.m_strName;
+    m_strDevicePath = other.m_strDevicePath;
+    m_tLastActivity = other.m_tLastActivity;
+    m_bTimeoutReported = other.m_bTimeoutReported;
+    m_nProbeLineFeeds = other.m_nProbeLineFeeds;
+    m_bGone = other.m_bGone;
+    m_strLastError = other.m_strLastError;
+    m_hPort = std::move(other.m_hPort);
+    m_rx.Release();
+    m_rx.Swap(other.m_rx);
 }
 
 int CSerialPort::Read(char* pBuffer)
 {
     if (!IsOpen())
         return 0;
-    long nRead = m_hPort.Read(pBuffer, kMaxRead);
+    long nRead = m_hPort->Read(pBuffer, kMaxRead);
+    if (nRead < 0)
+        m_bGone = true;
     if (nRead <= 0)
         return 0;
     pBuffer[nRead] = '\0';
@@ -93,11 +152,7 @@ int CSerialPort::Read(char* pBuffer)
 void CSerialPort::NormaliseName()
 {
     if (m_strName.empty() || m_strName.starts_with("COM"))
-    {
-        char szName[16];
-        std::snprintf(szName, sizeof szName, "COM%02d", m_nPort);
-        m_strName = szName;
-    }
+        m_strName = FormatC("COM%02d", m_nPort);
 }
 
 void CSerialPort::SaveSettings()
@@ -134,25 +189,37 @@ void CSerialPort::SaveSettings()
     file.Close();
 }
 
-// Reads straight from the device, past the ring, for one second. NMEA text is there once
+// Reads straight from the source, past the ring, for one second. NMEA text is there once
 // the text holds a '$' and a line feed; complete lines without them are dropped as they go.
-bool CSerialPort::ListenForNmea()
+// Every byte after the first line feed is kept aside as well, so that the ring can start
+// with the first whole line the receiver sent.
+bool CSerialPort::ListenForNmea(std::string& strAfterFirstLineFeed)
 {
     constexpr size_t kTextSize = 4096;
     constexpr size_t kChunk = 79;
     constexpr int kWaitMilliseconds = 10;
     std::string strText;
+    bool bLineFeedSeen = false;
     char chunk[kChunk + 1];
     double dStart = GetStampSeconds();
-    while (static_cast<long long>((GetStampSeconds() - dStart) * 1000.0) <= kProbeMilliseconds)
+    while (static_cast<long long>((GetStampSeconds() - dStart) * 1000.0) <= kProbeMilliseconds &&
+           !(m_pbCancel && *m_pbCancel))
     {
-        long nRead = m_hPort.Read(chunk, kChunk);
+        long nRead = m_hPort->Read(chunk, kChunk);
         if (nRead <= 0)
         {
-            m_hPort.WaitForData(kWaitMilliseconds);
+            m_hPort->WaitForData(kWaitMilliseconds);
             continue;
         }
-        m_nProbeLineFeeds += static_cast<std::uint32_t>(std::count(chunk, chunk + nRead, '\n'));
+        size_t nKeepFrom = 0;
+        if (!bLineFeedSeen)
+        {
+            nKeepFrom = static_cast<size_t>(std::find(chunk, chunk + nRead, '\n') - chunk);
+            bLineFeedSeen = nKeepFrom < static_cast<size_t>(nRead);
+            nKeepFrom += bLineFeedSeen ? 1 : 0;
+        }
+        strAfterFirstLineFeed.append(chunk + nKeepFrom, chunk + nRead);
+        m_nProbeLineFeeds += static_cast<std::uint32_t>(std::count(chunk, chunk + nKeepFrom, '\n'));
         if (strText.size() + static_cast<size_t>(nRead) >= kTextSize - 1)
             continue;
         strText.append(chunk, static_cast<size_t>(nRead));
@@ -179,13 +246,15 @@ bool CSerialPort::ProbeBaudRate(int nBaudRate)
         return false;
     }
     m_nProbeLineFeeds = 0;
-    bool bFound = ListenForNmea();
+    std::string strHeard;
+    bool bFound = ListenForNmea(strHeard);
     NormaliseName();
     m_bEnabled = false;
     if (bFound)
     {
         m_bEnabled = true;
         Open();
+        m_rx.Append(strHeard.data(), strHeard.size());
         SaveSettings();
         return true;
     }

@@ -131,3 +131,13 @@ char CConfigFile::ReadChar()
             return c;
     return ' ';
 }
+
+std::string CConfigFile::ReadText()
+{
+    std::string value;
+    if (!ReadValue(value))
+        return {};
+    const auto first = std::find_if_not(value.begin(), value.end(), IsBlank);
+    const auto last = std::find_if_not(value.rbegin(), value.rend(), IsBlank).base();
+    return first < last ? std::string(first, last) : std::string();
+}

@@ -41,6 +41,9 @@ public:
     std::int32_t ReadInt();   // the number after '=', as atoi reads it, clamped to 32 bits
     std::int16_t ReadShort(); // the same number, low 16 bits
     char ReadChar();          // the first non-blank character after '=', or a blank
+    // The text after '=' without its leading and trailing blanks; empty by default. The
+    // tokens WriteText puts for CR, LF and comma are not turned back.
+    std::string ReadText();
 
     static constexpr std::int16_t kDefaultShort = 10;
 

@@ -211,7 +211,7 @@ TEST_F(ZephyraneDlgTest, ReceiverWindowsWithoutAReceiverSayWhatIsMissingWhileThe
     const std::vector<std::string> missing = {"Can't Find Zephyrane", "Can't Find Data of Zephyrane"};
     for (int nButton : {kNmeaMonitor, kSatViz, kDataLogger}) {
         QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, {}, Centre(nButton));
-        EXPECT_EQ(m_prompt.Texts(), missing) << nButton;
+        EXPECT_EQ(m_prompt.FirstLines(), missing) << nButton;
         EXPECT_EQ(m_prompt.m_launcherVisible, (std::vector<bool>{false, false})) << nButton;
         EXPECT_TRUE(m_pDlg->isVisible());
         m_prompt = CWatchingPrompt();

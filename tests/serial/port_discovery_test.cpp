@@ -18,7 +18,7 @@ namespace
 SSerInfo InfoOf(const std::string& strFriendly, const std::string& strDescription, const std::string& strLocation = "")
 {
     SSerInfo info;
-    EXPECT_TRUE(MakeSerInfo({"/dev/ttyX", strFriendly, strDescription, strLocation}, info));
+    EXPECT_TRUE(MakeSerInfo({"/dev/ttyX", strFriendly, strDescription, strLocation, ""}, info));
     return info;
 }
 
@@ -53,7 +53,7 @@ TEST(SerInfo, FriendlyNamesAreCleanedAndNumbersRead)
     InfoOf("Port (COM99999999999999999999)", "X");
 
     SSerInfo unread;
-    EXPECT_FALSE(MakeSerInfo({"/dev/ttyX", "", "X", ""}, unread));
+    EXPECT_FALSE(MakeSerInfo({"/dev/ttyX", "", "X", "", ""}, unread));
 }
 
 class DiscoveryTest : public ::testing::Test
@@ -121,6 +121,42 @@ TEST_F(DiscoveryTest, TwoBridgesGiveTheFirst)
     AddUsbSerial("1-4", "10c4", "ea70", "CP2105", "ttyUSB3");
     AddUsbSerial("1-5", "10c4", "ea60", "CP2102", "ttyUSB1");
     EXPECT_EQ(FindReceiverPort(), 2);
+}
+
+// Without a CP210x the automatic search takes a receiver known by its USB ids (u-blox's own
+// CDC-ACM port), never a generic cable; a generic cable is read only when chosen.
+TEST_F(DiscoveryTest, AUbloxReceiverIsFoundAutomaticallyAndAnFtdiCableOnlyWhenChosen)
+{
+    AddUsbSerial("1-7", "0403", "6001", "FT232R USB UART", "ttyUSB0");
+    EXPECT_EQ(FindReceiverPortAutomatically(), 0);
+    SChosenPort chosen;
+    ASSERT_TRUE(FindChosenPort("COM1", chosen));
+    EXPECT_EQ(chosen.m_nPort, 1);
+    EXPECT_EQ(chosen.m_strDevicePath, "/dev/ttyUSB0");
+    ASSERT_TRUE(FindChosenPort("/dev/ttyUSB0", chosen));
+    EXPECT_EQ(chosen.m_nPort, 1);
+    EXPECT_FALSE(FindChosenPort("COM2", chosen));
+    EXPECT_FALSE(FindChosenPort("COMx", chosen));
+
+    AddUsbSerial("1-8", "1546", "01a8", "u-blox GNSS receiver", "ttyACM0");
+    std::vector<SSerInfo> ports;
+    ASSERT_EQ(ListSerialPorts(ports), 2);
+    EXPECT_EQ(ports[1].m_strUsbId, "1546:01a8");
+    EXPECT_EQ(ports[1].m_strDescription, "u-blox GNSS receiver");
+    EXPECT_EQ(FindReceiverPort(), 0);
+    EXPECT_EQ(FindReceiverPortAutomatically(), 65);
+
+    // The CP210x receiver still comes first.
+    AddUsbSerial("1-9", "10c4", "ea60", "CP2102", "ttyUSB3");
+    EXPECT_EQ(FindReceiverPortAutomatically(), 4);
+}
+
+TEST(KnownGnssUsbIds, AWholeVendorOrSingleProducts)
+{
+    for (const char* pszId : {"1546:01a7", "1546:0502", "0e8d:3329", "067b:aaa0", "1163:0200"})
+        EXPECT_TRUE(IsKnownGnssUsbId(pszId)) << pszId;
+    for (const char* pszId : {"", "0403:6001", "067b:2303", "1a86:7523", "0e8d:3330", "15460:0001"})
+        EXPECT_FALSE(IsKnownGnssUsbId(pszId)) << pszId;
 }
 
 TEST_F(DiscoveryTest, NoPortsNoReceiver)

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
+#include <utility>
 
 namespace
 {
@@ -19,7 +21,28 @@ protected:
     // A receiver on a pseudo-terminal, registered under the bridge's description.
     void PlugIn() { m_registration.emplace(m_pty.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB"); }
 
+    // Handles the owner's messages until bDone says so or ten seconds pass without one: lines
+    // go to m_lines, link states to m_states.
+    template <typename Done>
+    bool HandleMessagesUntil(Done bDone)
+    {
+        SLineBuffer buffer;
+        while (!bDone())
+        {
+            std::optional<SPostedMessage> message = m_owner.WaitTake(10000);
+            if (!message)
+                return false;
+            if (message->m_nMessage == UM_LINK_STATE)
+                m_states.push_back(static_cast<ELinkState>(message->m_lParam));
+            while (size_t nLength = m_link.TakeLine(buffer))
+                m_lines.emplace_back(buffer.data(), nLength);
+        }
+        return true;
+    }
+
     CTempDrives m_drives;
+    std::vector<std::string> m_lines;
+    std::vector<ELinkState> m_states;
     CPtyPair m_pty;
     std::optional<CVirtualPortRegistration> m_registration;
     CMessageQueue m_owner;
@@ -30,7 +53,10 @@ protected:
 TEST_F(ReceiverLinkTest, NoReceiverShowsBothMessagesAndStartsNothing)
 {
     EXPECT_EQ(m_link.Start(), CReceiverLink::EStart::kNoReceiver);
-    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Can't Find Zephyrane", "Can't Find Data of Zephyrane"}));
+    EXPECT_EQ(m_prompt.Texts(),
+              (std::vector<std::string>{"Can't Find Zephyrane\nSearched for a CP210x USB to UART Bridge, then a known "
+                                        "GNSS receiver or cable (u-blox and others)",
+                                        "Can't Find Data of Zephyrane"}));
     EXPECT_EQ(m_prompt.Shown()[0].m_strCaption, "Zephyrane");
     EXPECT_FALSE(m_prompt.Shown()[0].m_bQuestion);
     EXPECT_FALSE(m_link.IsRunning());
@@ -41,7 +67,8 @@ TEST_F(ReceiverLinkTest, ASilentReceiverShowsNoData)
 {
     PlugIn();
     EXPECT_EQ(m_link.Start(), CReceiverLink::EStart::kNoData);
-    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Can't Find Data of Zephyrane"}));
+    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{"Can't Find Data of Zephyrane\nListened on COM193 at "
+                                                          "4800, 9600, 38400, 115200, 19200 and 57600 baud"}));
     EXPECT_FALSE(m_link.IsRunning());
     EXPECT_FALSE(m_link.Port().IsOpen());
 }
@@ -79,6 +106,53 @@ TEST_F(ReceiverLinkTest, AReceiverAt9600IsFoundAndRead)
     int nFirst = std::stoi(lines[0].substr(7));
     for (size_t n = 0; n < lines.size(); ++n)
         EXPECT_EQ(lines[n], CNmeaFeeder::Line(nFirst + static_cast<int>(n)));
+}
+
+// True when the lines are the feeder's, one after the other.
+bool IsUnbrokenRun(const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return false;
+    int nFirst = std::stoi(lines[0].substr(7));
+    for (size_t n = 0; n < lines.size(); ++n)
+        if (lines[n] != CNmeaFeeder::Line(nFirst + static_cast<int>(n)))
+            return false;
+    return true;
+}
+
+// The cable is pulled and put back: the link says the receiver is gone, reopens its port when
+// it is registered again (now talking at 9600) and the lines go on, each one whole.
+TEST_F(ReceiverLinkTest, AnUnpluggedReceiverIsReadAgainWhenItComesBack)
+{
+    PlugIn();
+    auto pFeeder = std::make_unique<CNmeaFeeder>(m_pty, B4800);
+    SComsPacing pacing;
+    pacing.m_nReadPauseMs = 5;
+    m_link.m_nRetryMs = 50;
+    ASSERT_EQ(m_link.Start(pacing), CReceiverLink::EStart::kStarted);
+    EXPECT_EQ(m_link.State(), ELinkState::kReading);
+    EXPECT_EQ(m_link.SourceText(), "COM193 at 4800 baud");
+    ASSERT_TRUE(HandleMessagesUntil([&] { return m_lines.size() >= 5; }));
+
+    pFeeder.reset();
+    m_registration.reset();
+    m_pty.CloseMaster();
+    ASSERT_TRUE(HandleMessagesUntil([&] { return m_link.State() == ELinkState::kGone; }));
+    std::vector<std::string> before = std::exchange(m_lines, {});
+    EXPECT_TRUE(IsUnbrokenRun(before));
+
+    CPtyPair replugged;
+    m_registration.emplace(replugged.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB");
+    CNmeaFeeder feeder(replugged, B9600);
+    ASSERT_TRUE(HandleMessagesUntil([&] { return m_lines.size() >= 5; }));
+    EXPECT_TRUE(IsUnbrokenRun(m_lines));
+    EXPECT_EQ(m_link.State(), ELinkState::kReading);
+    EXPECT_EQ(m_link.SourceText(), "COM193 at 9600 baud");
+    EXPECT_EQ(m_link.BaudRate(), 9600);
+    EXPECT_EQ(m_states, (std::vector<ELinkState>{ELinkState::kReading, ELinkState::kGone, ELinkState::kReopening,
+                                                 ELinkState::kReading}));
+    m_link.Stop();
+    EXPECT_EQ(m_link.State(), ELinkState::kStopped);
 }
 
 } // namespace

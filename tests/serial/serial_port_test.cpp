@@ -162,9 +162,24 @@ TEST_F(SerialPortTest, AReadOfAClosedOrSilentPortReturnsNothing)
     EXPECT_EQ(m_port.Read(buffer), 0);
     ASSERT_TRUE(m_port.Open());
     EXPECT_EQ(m_port.Read(buffer), 0);
+    EXPECT_FALSE(m_port.IsGone());
     m_pty.CloseMaster();
     EXPECT_EQ(m_port.Read(buffer), 0);
     EXPECT_TRUE(m_port.IsOpen());
+    EXPECT_TRUE(m_port.IsGone());
+}
+
+TEST_F(SerialPortTest, APortChosenByItsPathNeedsNoComNumber)
+{
+    m_port.m_nPort = 0;
+    m_port.m_strDevicePath = m_pty.SlavePath();
+    ASSERT_TRUE(m_port.Open());
+    EXPECT_EQ(m_port.Describe(), m_pty.SlavePath() + " at 9600 baud");
+    m_port.Close();
+    m_port.m_strDevicePath = "/dev/zephyrane-none";
+    EXPECT_FALSE(m_port.Open());
+    EXPECT_FALSE(m_port.m_bEnabled);
+    EXPECT_EQ(m_port.LastError(), "no such device, or in use");
 }
 
 // Writes the bytes one at a time once the port under test has set the line to speed.
@@ -203,6 +218,23 @@ TEST_F(SerialPortTest, AProbeNeedsADollarAndALineFeed)
               "Port Number = 193\r\nStatus = 1\r\nBaud Rate = 4800\r\nParity = 0\r\nData Bits = 8\r\n"
               "Stop Bits = 1\r\n485 Half Duplex = 0\r\nTerm Char = 10\r\nCheck Sum = 1\r\n"
               "TimeoutInterval = 15\r\nMapping = 0\r\n");
+}
+
+// The probe stops at the first '$' it sees after a line feed; the rest of that sentence
+// must still reach the ring, so the first whole sentence is not lost.
+TEST_F(SerialPortTest, TheProbeHandsOnEverythingAfterTheFirstLineFeed)
+{
+    std::thread feeder = FeedAt(m_pty, B4800, "L*00\r\n$GPGGA,1*00\r\n$GPVTG,2*00\r\n");
+    ASSERT_TRUE(m_port.ProbeBaudRate(4800));
+    feeder.join();
+    std::string strRest;
+    ReadAll(strRest);
+    SLineBuffer line;
+    std::vector<std::string> lines;
+    while (size_t nLength = TakeLine(m_port.m_rx, line))
+        lines.emplace_back(line.data(), nLength);
+    EXPECT_EQ(lines, (std::vector<std::string>{"$GPGGA,1*00\r\n", "$GPVTG,2*00\r\n"}));
+    EXPECT_EQ(m_port.m_nProbeLineFeeds, 1u);
 }
 
 TEST_F(SerialPortTest, AProbeOfAMissingDeviceFailsAtOnce)

@@ -92,6 +92,19 @@ TEST_F(ConfigFileTest, ReadersTakeTheValueAfterTheFirstEqualsSign)
     EXPECT_EQ(m_file.ReadChar(), ' ');
 }
 
+TEST_F(ConfigFileTest, TextsComeBackWithoutTheirSurroundingBlanks)
+{
+    OpenWith("Device = /dev/ttyACM0 \r\n"
+             "Host =\r\n"
+             "no equals sign\r\n"
+             "Name = a = b\r\n");
+    EXPECT_EQ(m_file.ReadText(), "/dev/ttyACM0");
+    EXPECT_EQ(m_file.ReadText(), "");
+    EXPECT_EQ(m_file.ReadText(), "");
+    EXPECT_EQ(m_file.ReadText(), "a = b");
+    EXPECT_EQ(m_file.ReadText(), "");
+}
+
 TEST_F(ConfigFileTest, EmptyAndKeylessLinesGiveDefaultsButEmptyValuesGiveZero)
 {
     OpenWith("\r\n"

@@ -46,6 +46,15 @@ public:
         return texts;
     }
 
+    // The first line of each text: the message itself, without the lines that say more.
+    std::vector<std::string> FirstLines() const
+    {
+        std::vector<std::string> lines;
+        for (const SShown& shown : m_shown)
+            lines.push_back(shown.m_strText.substr(0, shown.m_strText.find('\n')));
+        return lines;
+    }
+
 private:
     std::deque<bool> m_answers;
     std::vector<SShown> m_shown;

@@ -74,7 +74,7 @@ TEST(GpsMonitorLive, ReceiverWithoutDataEndsTheMonitorWithItsMessage)
     ASSERT_FALSE(sim.FirstLine().empty());
     CScriptedPrompt prompt;
     CGpsPropertySheet sheet(prompt);
-    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kNoDataText});
+    EXPECT_EQ(prompt.FirstLines(), std::vector<std::string>{kNoDataText});
     EXPECT_EQ(sheet.DoModal(), kIdCancel);
 }
 

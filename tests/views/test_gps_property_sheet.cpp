@@ -138,7 +138,7 @@ TEST(GpsPropertySheetStartUp, WithoutReceiverBothMessagesAppearAndTheSheetEnds)
     CScriptedPrompt prompt;
     CGpsPropertySheet sheet(prompt);
     EXPECT_FALSE(sheet.IsLinkRunning());
-    EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kNoReceiverText, kNoDataText}));
+    EXPECT_EQ(prompt.FirstLines(), (std::vector<std::string>{kNoReceiverText, kNoDataText}));
     const CShowCounter shows(sheet);
     EXPECT_EQ(sheet.DoModal(), kIdCancel);
     EXPECT_EQ(shows.Count(), 0);

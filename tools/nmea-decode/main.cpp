@@ -2,6 +2,7 @@
 // decoders of the monitor, and prints one JSON object per line (or a summary).
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "platform/installation.h"
 #include "platform/program_name.h"
+#include "settings/receiver_choice.h"
 #include "tools/nmea-decode/line_decoder.h"
 #include "tools/nmea-decode/receiver_mode.h"
 #include "tools/nmea-decode/stream_decoder.h"
@@ -21,15 +23,20 @@ constexpr std::size_t kFlushSize = 256 * 1024;
 
 constexpr const char* kUsage =
     "usage: nmea-decode [--raw] [--summary] [FILE...]\n"
-    "       nmea-decode [--raw] [--summary] --receiver [--seconds N]\n"
+    "       nmea-decode [--raw] [--summary] --receiver [--port DEVICE] [--baud N] [--seconds N]\n"
     "Decodes NMEA 0183 text from the files in order (standard input when none or \"-\"),\n"
     "or from the GPS receiver, and prints one JSON object per line.\n"
     "  --raw        add the line as received\n"
     "  --summary    print only the counts of lines and decoded lines per type and of\n"
     "               checksum failures\n"
-    "  --receiver   find the receiver, probe it at 4800 and 9600 baud and decode its lines\n"
-    "               as they arrive, until interrupted; exit status 3 when there is no\n"
-    "               receiver, 4 when it sends no data\n"
+    "  --receiver   find the receiver, probe its speed (4800, 9600, 38400, 115200, 19200,\n"
+    "               57600 baud) and decode its lines as they arrive, until interrupted;\n"
+    "               exit status 3 when there is no receiver, 4 when it sends no data. When\n"
+    "               the receiver is unplugged it waits for it and reads on when it is back,\n"
+    "               saying so on standard error\n"
+    "  --port DEVICE  read this serial port (a device path such as /dev/ttyACM0, or COMn)\n"
+    "               instead of the receiver choice of the settings\n"
+    "  --baud N     read at N baud without probing the other speeds\n"
     "  --seconds N  stop reading the receiver after N seconds\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n";
@@ -42,6 +49,7 @@ struct SCommandLine
     bool m_bVersion = false;
     bool m_bReceiver = false;
     double m_dSeconds = 0.0;  // 0: until interrupted
+    SReceiverOverride m_override;
 };
 
 // A positive number of seconds; false for anything else.
@@ -70,6 +78,8 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             commandLine.m_bReceiver = true;
         else if (arg == "--seconds" && i + 1 < argc && ParseSeconds(argv[i + 1], commandLine.m_dSeconds))
             ++i;
+        else if (i + 1 < argc && TakeReceiverOption(argv[i], argv[i + 1], commandLine.m_override))
+            ++i;
         else if (arg == "--help" || arg == "-h")
             commandLine.m_bHelp = true;
         else if (arg == "--version")
@@ -78,6 +88,10 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage);
             return false;
         }
+    }
+    if (!commandLine.m_bReceiver && (!commandLine.m_override.m_strDevice.empty() || commandLine.m_override.m_nBaud != 0)) {
+        std::fprintf(stderr, "nmea-decode: --port and --baud need --receiver\n%s", kUsage);
+        return false;
     }
     if (commandLine.m_bReceiver && !commandLine.m_files.empty()) {
         std::fprintf(stderr, "nmea-decode: --receiver reads no files\n%s", kUsage);
@@ -140,6 +154,7 @@ int main(int argc, char** argv)
     std::string out;
     if (commandLine.m_bReceiver) {
         SetProgramName(argv[0]);
+        SetReceiverOverride(commandLine.m_override);
         const int nStatus = DecodeReceiver(decoder, commandLine.m_dSeconds);
         if (nStatus == 0 && commandLine.m_options.m_bSummary)
             decoder.WriteSummary(out);

@@ -30,6 +30,19 @@ public:
     bool AskYesNo(const std::string&, const std::string&) override { return true; }
 };
 
+// Says on standard error when the receiver went away and when it came back; returns whether
+// it is away now.
+bool ReportLinkState(ELinkState eState, bool bWasGone, const CReceiverLink& link)
+{
+    if (eState == ELinkState::kGone && !bWasGone)
+        std::fputs("receiver unplugged\n", stderr);
+    else if (eState == ELinkState::kReading && bWasGone)
+        std::fprintf(stderr, "receiver back at %d baud\n", link.BaudRate());
+    else
+        return bWasGone;
+    return eState == ELinkState::kGone;
+}
+
 void Print(std::string& out)
 {
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -49,16 +62,11 @@ int DecodeReceiver(CLineDecoder& decoder, double dSeconds)
     CMessageQueue window;
     CSilentPrompt prompt;
     CReceiverLink link(window, prompt);
-    switch (link.Start())
+    CReceiverLink::EStart start = link.Start();
+    if (start != CReceiverLink::EStart::kStarted)
     {
-    case CReceiverLink::EStart::kNoReceiver:
-        std::fprintf(stderr, "%s\n", kNoReceiverText);
-        return kExitNoReceiver;
-    case CReceiverLink::EStart::kNoData:
-        std::fprintf(stderr, "%s\n", kNoDataText);
-        return kExitNoData;
-    case CReceiverLink::EStart::kStarted:
-        break;
+        std::fprintf(stderr, "%s\n", link.FailureText().c_str());
+        return start == CReceiverLink::EStart::kNoReceiver ? kExitNoReceiver : kExitNoData;
     }
 
     decoder.SkipLines(link.Port().m_nProbeLineFeeds);
@@ -68,17 +76,25 @@ int DecodeReceiver(CLineDecoder& decoder, double dSeconds)
                                                       std::chrono::duration<double>(dSeconds));
     SLineBuffer buffer;
     std::string out;
-    while (!s_bInterrupted && (dSeconds <= 0.0 || std::chrono::steady_clock::now() < end))
-    {
-        std::optional<SPostedMessage> message = window.WaitTake(kWakeMilliseconds);
-        if (!message || message->m_nMessage != UM_RECEIVE_DATA)
-            continue;
+    auto decodeRing = [&] {
         {
             std::lock_guard lock(link.Mutex());
             DecodeRingLines(link.Port().m_rx, buffer, decoder, out);
         }
         Print(out);
+    };
+    bool bWasGone = false;
+    while (!s_bInterrupted && (dSeconds <= 0.0 || std::chrono::steady_clock::now() < end))
+    {
+        std::optional<SPostedMessage> message = window.WaitTake(kWakeMilliseconds);
+        if (message && message->m_nMessage == UM_RECEIVE_DATA)
+            decodeRing();
+        else if (message && message->m_nMessage == UM_LINK_STATE)
+            bWasGone = ReportLinkState(static_cast<ELinkState>(message->m_lParam), bWasGone, link);
     }
+    // The lines received before the end are printed too.
+    link.StopReading();
+    decodeRing();
     link.Stop();
     return 0;
 }

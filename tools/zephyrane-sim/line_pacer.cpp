@@ -14,7 +14,7 @@ std::string LineNoise(size_t nBytes, std::mt19937& random)
 }
 
 CLinePacer::CLinePacer(CPseudoTerminal& terminal, int nBaudRate)
-    : m_terminal(terminal)
+    : m_pTerminal(&terminal)
     , m_nBaudRate(nBaudRate)
     , m_speed(SpeedOfBaudRate(nBaudRate))
 {
@@ -25,6 +25,14 @@ void CLinePacer::Begin()
 {
     m_start = Clock::now();
     m_lineFree = m_start;
+}
+
+void CLinePacer::Resume(CPseudoTerminal& terminal, double dGapSeconds)
+{
+    m_pTerminal = &terminal;
+    auto gap = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(dGapSeconds));
+    m_start += gap;
+    m_lineFree += gap;
 }
 
 double CLinePacer::Elapsed() const
@@ -43,10 +51,10 @@ bool CLinePacer::Send(double dDue, const std::string& strBytes, const std::atomi
             return false;
         std::this_thread::sleep_for(std::min<Clock::duration>(sendAt - Clock::now(), std::chrono::milliseconds(50)));
     }
-    if (m_terminal.LineSpeed() == m_speed)
-        m_terminal.Write(strBytes);
+    if (m_pTerminal->LineSpeed() == m_speed)
+        m_pTerminal->Write(strBytes);
     else
-        m_terminal.Write(LineNoise(strBytes.size(), m_random));
+        m_pTerminal->Write(LineNoise(strBytes.size(), m_random));
     double dLineSeconds = static_cast<double>(strBytes.size()) * 10.0 / m_nBaudRate;
     m_lineFree = sendAt + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(dLineSeconds));
     return true;

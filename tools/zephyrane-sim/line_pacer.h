@@ -24,6 +24,9 @@ public:
 
     // Starts the line's timing now: due times count from here.
     void Begin();
+    // Carries on through another terminal after a gap of dGapSeconds in which nothing was
+    // sent: the due times move on by the gap, so the line goes on where it stopped.
+    void Resume(CPseudoTerminal& terminal, double dGapSeconds);
     // Waits until the line is due and free, then sends it (or noise). Returns false without
     // sending when bStop became set while waiting.
     bool Send(double dDue, const std::string& strBytes, const std::atomic<bool>& bStop);
@@ -31,7 +34,7 @@ public:
     double Elapsed() const;
 
 private:
-    CPseudoTerminal& m_terminal;
+    CPseudoTerminal* m_pTerminal;
     int m_nBaudRate;
     speed_t m_speed;
     Clock::time_point m_start;

@@ -29,18 +29,26 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "usage: zephyrane-sim [--baud RATE] [--rate LINES] [--loop] [--seed N] [--silent] [FILE]\n"
+    "usage: zephyrane-sim [--baud RATE] [--rate LINES] [--loop] [--seed N] [--silent]\n"
+    "                     [--unplug-after S1 --replug-after S2] [FILE]\n"
     "Offers a simulated GPS receiver as a virtual serial port (a CP210x USB to UART bridge)\n"
     "and sends NMEA through it until interrupted. The first line printed names the device\n"
     "node and the COM number.\n"
     "  FILE          replay a recorded NMEA file, one position epoch a second, from the\n"
-    "                moment a reader sets the line to RATE; without it, a synthesised\n"
-    "                receiver reports every second\n"
-    "  --baud RATE   line speed (default 4800); a reader at another speed hears noise\n"
+    "                moment a reader sets the line to RATE; lines that begin with '#' are\n"
+    "                comments and are not sent. Without it, a synthesised receiver\n"
+    "                reports every second\n"
+    "  --baud RATE   line speed (default 4800): 4800, 9600, 19200, 38400, 57600, 115200\n"
+    "                or another the line offers; a reader at another speed hears noise\n"
     "  --rate LINES  replay the file at LINES lines a second instead\n"
     "  --loop        start the file over after its last line\n"
     "  --seed N      noise of the synthesised receiver\n"
     "  --silent      send nothing: a receiver without data\n"
+    "  --unplug-after S1 --replug-after S2\n"
+    "                after sending for S1 seconds the port goes away as on an unplugged\n"
+    "                cable (its device node goes); S2 seconds later it comes back under\n"
+    "                the same COM number, printing its new line, and the sending carries\n"
+    "                on where it stopped\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n";
 
@@ -50,6 +58,8 @@ struct SOptions
     double m_dRate = 0.0;
     bool m_bLoop = false;
     bool m_bSilent = false;
+    double m_dUnplugAfter = 0.0;  // 0: stays plugged in
+    double m_dReplugAfter = 0.0;
     std::uint32_t m_nSeed = std::random_device{}();
     std::string m_strFile;
 };
@@ -96,6 +106,10 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             options.m_dRate = dValue;
         else if (strArg == "--seed" && bHasValue && ParseNumber(argv[++i], dValue) && dValue >= 0.0)
             options.m_nSeed = static_cast<std::uint32_t>(dValue);
+        else if (strArg == "--unplug-after" && bHasValue && ParseNumber(argv[++i], dValue) && dValue > 0.0)
+            options.m_dUnplugAfter = dValue;
+        else if (strArg == "--replug-after" && bHasValue && ParseNumber(argv[++i], dValue) && dValue > 0.0)
+            options.m_dReplugAfter = dValue;
         else if (!strArg.starts_with("-") && options.m_strFile.empty())
             options.m_strFile = strArg;
         else
@@ -103,6 +117,11 @@ bool ParseOptions(int argc, char** argv, SOptions& options)
             std::fprintf(stderr, "zephyrane-sim: bad argument %s\n%s", strArg.c_str(), kUsage);
             return false;
         }
+    }
+    if ((options.m_dUnplugAfter > 0.0) != (options.m_dReplugAfter > 0.0))
+    {
+        std::fprintf(stderr, "zephyrane-sim: --unplug-after and --replug-after go together\n%s", kUsage);
+        return false;
     }
     return true;
 }
@@ -136,6 +155,61 @@ bool WaitForReader(const CPseudoTerminal& terminal, speed_t speed)
     return !s_bStop;
 }
 
+// The simulator's port: a pseudo-terminal registered as a virtual CP210x port, which can be
+// unplugged (its registration and its device node go) and plugged in again.
+class CSimulatedPort
+{
+public:
+    // Opens a pseudo-terminal, registers it and prints "<device node> COM<n>"; false after
+    // saying why it could not.
+    bool Plug()
+    {
+        m_pTerminal = std::make_unique<CPseudoTerminal>();
+        if (!m_pTerminal->IsOpen())
+        {
+            std::fputs("zephyrane-sim: cannot open a pseudo-terminal\n", stderr);
+            return false;
+        }
+        m_pRegistration = std::make_unique<CVirtualPortRegistration>(m_pTerminal->Device(), kCp210xDescription,
+                                                                     "USB virtual receiver (zephyrane-sim)");
+        if (m_pRegistration->Port() == 0)
+        {
+            std::fprintf(stderr, "zephyrane-sim: cannot register a virtual port in %s\n", VirtualPortsFolder().c_str());
+            return false;
+        }
+        std::printf("%s COM%d\n", m_pTerminal->Device().c_str(), m_pRegistration->Port());
+        std::fflush(stdout);
+        return true;
+    }
+    // The registration goes first, as a removed device leaves the port list before its node
+    // is gone; closing the pseudo-terminal then removes the node.
+    void Unplug()
+    {
+        m_pRegistration.reset();
+        m_pTerminal.reset();
+    }
+    CPseudoTerminal& Terminal() { return *m_pTerminal; }
+
+private:
+    std::unique_ptr<CPseudoTerminal> m_pTerminal;
+    std::unique_ptr<CVirtualPortRegistration> m_pRegistration;
+};
+
+// Unplugs the port, waits, plugs it in again and lets the pacer carry on through it once a
+// recording's reader is back. False when stopped meanwhile or the port cannot come back.
+bool UnplugAndReplug(CSimulatedPort& port, const SOptions& options, CLinePacer& pacer)
+{
+    auto unplugged = std::chrono::steady_clock::now();
+    port.Unplug();
+    while (!s_bStop && std::chrono::steady_clock::now() - unplugged < std::chrono::duration<double>(options.m_dReplugAfter))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (s_bStop || !port.Plug() ||
+        (!options.m_strFile.empty() && !WaitForReader(port.Terminal(), SpeedOfBaudRate(options.m_nBaud))))
+        return false;
+    pacer.Resume(port.Terminal(), std::chrono::duration<double>(std::chrono::steady_clock::now() - unplugged).count());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -154,27 +228,25 @@ int main(int argc, char** argv)
     sigaction(SIGHUP, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    CPseudoTerminal terminal;
-    if (!terminal.IsOpen())
-    {
-        std::fputs("zephyrane-sim: cannot open a pseudo-terminal\n", stderr);
+    CSimulatedPort port;
+    if (!port.Plug())
         return kExitFailure;
-    }
-    CVirtualPortRegistration registration(terminal.Device(), kCp210xDescription, "USB virtual receiver (zephyrane-sim)");
-    if (registration.Port() == 0)
-    {
-        std::fprintf(stderr, "zephyrane-sim: cannot register a virtual port in %s\n", VirtualPortsFolder().c_str());
-        return kExitFailure;
-    }
-    std::printf("%s COM%d\n", terminal.Device().c_str(), registration.Port());
-    std::fflush(stdout);
 
-    if (pSource && (options.m_strFile.empty() || WaitForReader(terminal, SpeedOfBaudRate(options.m_nBaud))))
+    if (pSource && (options.m_strFile.empty() || WaitForReader(port.Terminal(), SpeedOfBaudRate(options.m_nBaud))))
     {
-        CLinePacer pacer(terminal, options.m_nBaud);
+        CLinePacer pacer(port.Terminal(), options.m_nBaud);
+        bool bUnplugPending = options.m_dUnplugAfter > 0.0;
         STimedLine line;
         while (!s_bStop && pSource->Next(pacer.Elapsed(), line))
+        {
+            if (bUnplugPending && line.m_dDue >= options.m_dUnplugAfter)
+            {
+                bUnplugPending = false;
+                if (!UnplugAndReplug(port, options, pacer))
+                    break;
+            }
             pacer.Send(line.m_dDue, line.m_strBytes, s_bStop);
+        }
     }
     // A finished recording leaves a receiver that has gone quiet, until interrupted.
     WaitForStop();

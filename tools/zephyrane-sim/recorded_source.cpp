@@ -34,10 +34,16 @@ bool PositionTime(std::string_view line, std::string_view& type, std::string& st
     return true;
 }
 
+std::vector<std::string> WithoutComments(std::vector<std::string> lines)
+{
+    std::erase_if(lines, [](const std::string& strLine) { return strLine.starts_with('#'); });
+    return lines;
+}
+
 } // namespace
 
 CRecordedSource::CRecordedSource(std::vector<std::string> lines, double dLinesPerSecond, bool bLoop)
-    : m_lines(std::move(lines))
+    : m_lines(WithoutComments(std::move(lines)))
     , m_epochs(Epochs(m_lines))
     , m_dLinesPerSecond(dLinesPerSecond)
     , m_bLoop(bLoop)

@@ -2,7 +2,9 @@
 // A recorded NMEA file as the simulated receiver's source, sent byte for byte as recorded:
 // one position epoch a second (an epoch begins where a position sentence brings a new
 // time, or repeats a type the epoch already holds), or a fixed number of lines a second.
-// With looping it starts over after the last line, the due times going on.
+// With looping it starts over after the last line, the due times going on. Lines that begin
+// with '#' are the recording's comments (gpsd's logs and many users' recordings begin with
+// them) and are not sent.
 
 #include "tools/zephyrane-sim/line_source.h"
 

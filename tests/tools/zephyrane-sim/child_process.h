@@ -66,6 +66,8 @@ public:
         return strLine;
     }
 
+    void Signal(int nSignal) { kill(m_nPid, nSignal); }
+
     // Sends the signal and returns the exit status (128 + signal when it killed the child).
     int Stop(int nSignal)
     {

@@ -46,6 +46,17 @@ TEST(RecordedSource, AnEpochBeginsWithANewTimeOrARepeatedType)
     EXPECT_EQ(DueTimes(paced, 100), (std::vector<double>{0, 0, 0, 1, 1, 2, 3, 3}));
 }
 
+// A comment header longer than a second's worth of bytes would hide the receiver from a probe.
+TEST(RecordedSource, CommentLinesAreNotSent)
+{
+    CRecordedSource source({"# gpsd log\n", "#\n", "$GPGGA,1\r\n", " # not a comment\r\n", "$GPGGA,2\r\n"}, 4.0, false);
+    std::vector<std::string> sent;
+    STimedLine line;
+    while (source.Next(0.0, line))
+        sent.push_back(line.m_strBytes);
+    EXPECT_EQ(sent, (std::vector<std::string>{"$GPGGA,1\r\n", " # not a comment\r\n", "$GPGGA,2\r\n"}));
+}
+
 TEST(RecordedSource, AFixedRateAndLoopingGoOnInTime)
 {
     std::vector<std::string> lines = {"$GPGGA,1\r\n", "$GPGGA,2\r\n"};
