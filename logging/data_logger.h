@@ -45,6 +45,9 @@ public:
     // leaves nothing of itself in the file.
     bool WriteRecord(std::string_view line);
 
+    // The next record begins with a time tag when time tags are on, as the first of a run.
+    void TagNextRecord() { m_tLastTimeTag = 0; }
+
     // Settings and state, open to the owner, which chooses the settings before a run starts.
     // Every logger starts from these defaults: the settings file is written, never read.
     uint8_t m_bUse = 1;

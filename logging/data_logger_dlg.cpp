@@ -51,6 +51,9 @@ bool CDataLoggerDlg::OnInitDialog()
     m_stcLatitude.setFont(m_fontPosition);
     m_stcLongitude.setFont(m_fontPosition);
     m_stcFileName.setFont(m_fontFileName);
+    m_linkView.AddStaleWidget(m_stcLatitude);
+    m_linkView.AddStaleWidget(m_stcLongitude);
+    m_linkView.AddStaleWidget(m_btnLamp);
     SetDlgItemText(kIdLatitude, "n/a");
     SetDlgItemText(kIdLongitude, "n/a");
     SetDlgItemText(kIdFileName, "Not Logging");

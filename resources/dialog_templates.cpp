@@ -78,6 +78,8 @@ std::vector<SDlgTemplate> MakeTemplates()
 
     templates.push_back({kIddComPorts, "COM Port Available", 299, 176, "MS Shell Dlg", 8, kDialogFrame, {
         {1001, EControlKind::kListBox, 7, 7, 285, 140, "", kBorder | kVScroll | kSorted | kNoSelect},
+        // Which receiver the monitor windows read (the choice made on the list's menu).
+        {1002, EControlKind::kText, 7, 158, 228, 9, "", kStyleNone},
         Button(kIdOk, 242, 155, 50, 14, "OK", kTabStop | kDefaultButton),
     }});
 

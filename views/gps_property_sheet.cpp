@@ -21,6 +21,8 @@ CGpsPropertySheet::CGpsPropertySheet(IPrompt& prompt, const SComsPacing& pacing)
     m_bShowCancel = false;
     m_messageMap.Add(UM_RECEIVE_DATA,
                      [this](WParam wParam, LParam lParam) { OnReceiveData(wParam, lParam); });
+    m_messageMap.Add(UM_LINK_STATE,
+                     [this](WParam wParam, LParam lParam) { OnLinkState(wParam, lParam); });
     m_messageMap.Add(UM_RESET_GRAPH,
                      [this](WParam wParam, LParam lParam) { OnResetGraph(wParam, lParam); });
     m_messageMap.Add(UM_RESET_TIME_SPAN,
@@ -42,6 +44,11 @@ CGpsPropertySheet::CGpsPropertySheet(IPrompt& prompt, const SComsPacing& pacing)
     AddPage(m_pageLatLonHt);
     AddPage(m_pageScatter);
     AddPage(m_pageNmea);
+    m_linkView.SetTitle(kSheetTitle);
+    for (QWidget* pPage : std::initializer_list<QWidget*>{&m_pageText, &m_pageSatViz, &m_pageSatellites,
+                                                          &m_pageDopSat, &m_pageLatLonHt, &m_pageScatter,
+                                                          &m_pageNmea})
+        m_linkView.AddStaleWidget(*pPage);
 }
 
 CGpsPropertySheet::~CGpsPropertySheet()
@@ -88,6 +95,13 @@ LParam CGpsPropertySheet::OnReceiveData(WParam, LParam lParam)
             break;
         m_core.HandleLine(buffer.data(), nLength);
     }
+    return 0;
+}
+
+LParam CGpsPropertySheet::OnLinkState(WParam, LParam)
+{
+    // The graphs, counters and the list carry on where they were when the receiver comes back.
+    m_linkView.Show(m_link.State(), m_link.SilentSeconds());
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "views/colour_property_sheet.h"
 #include "views/gps_monitor_core.h"
 #include "views/gps_text_page.h"
+#include "views/link_state_view.h"
 #include "views/nmea_monitor_page.h"
 
 class IPrompt;
@@ -26,6 +27,8 @@ public:
 
     // Message handlers.
     LParam OnReceiveData(WParam wParam, LParam lParam);
+    // The link's state after the title "GPS"; the pages dimmed while their values are stale.
+    LParam OnLinkState(WParam wParam, LParam lParam);
     LParam OnResetGraph(WParam wParam, LParam lParam);
     LParam OnResetTimeSpan(WParam wParam, LParam lParam);
     LParam OnResetYSpan(WParam wParam, LParam lParam);
@@ -61,5 +64,6 @@ private:
 
     IPrompt& m_prompt;
     CReceiverLink m_link;
+    CLinkStateView m_linkView{*this};
     bool m_bStarted = false;
 };

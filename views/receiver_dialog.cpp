@@ -2,13 +2,13 @@
 
 #include "platform/c_format.h"
 #include "platform/prompt.h"
-#include "platform/qt/text_codec.h"
 #include "serial/messages.h"
 
 CReceiverDialog::CReceiverDialog(int nTemplateId, IPrompt& prompt, const SComsPacing& pacing, QWidget* pParent)
     : CColourDialogEx(nTemplateId, pParent), m_prompt(prompt), m_link(GetWindowHandle(), prompt), m_pacing(pacing)
 {
     m_messageMap.Add(UM_RECEIVE_DATA, [this](WParam wParam, LParam lParam) { OnReceiveData(wParam, lParam); });
+    m_messageMap.Add(UM_LINK_STATE, [this](WParam wParam, LParam lParam) { OnLinkState(wParam, lParam); });
 }
 
 CReceiverDialog::~CReceiverDialog()
@@ -19,10 +19,26 @@ CReceiverDialog::~CReceiverDialog()
 
 void CReceiverDialog::StartLinkAndSetTitle(const std::string& strName)
 {
+    m_strName = strName;
     if (StartLink() != CReceiverLink::EStart::kStarted)
         EndDialog(kIdCancel);
+    m_linkView.SetTitle(LinkTitle());
+}
+
+std::string CReceiverDialog::LinkTitle()
+{
+    // A reopened port may have another number or speed; the link changes them under its mutex.
+    std::lock_guard lock(m_link.Mutex());
     const CSerialPort& port = m_link.Port();
-    setWindowTitle(ToQString(FormatC("%s - COM Port %02d Baudrate %d", strName.c_str(), port.m_nPort, port.m_nBaudRate)));
+    return FormatC("%s - COM Port %02d Baudrate %d", m_strName.c_str(), port.m_nPort, port.m_nBaudRate);
+}
+
+LParam CReceiverDialog::OnLinkState(WParam, LParam)
+{
+    m_linkView.SetTitle(LinkTitle());
+    if (m_linkView.Show(m_link.State(), m_link.SilentSeconds()))
+        OnReceiverBack();
+    return 0;
 }
 
 CReceiverLink::EStart CReceiverDialog::StartLink()

@@ -49,7 +49,10 @@ bool CSatVisDlg::OnInitDialog()
     for (int nId : kFieldIds)
     {
         if (QWidget* pField = GetDlgItem(nId))
+        {
             pField->setFont(m_font);
+            m_linkView.AddStaleWidget(*pField);
+        }
         SetDlgItemText(nId, "");
     }
     StartLinkAndSetTitle("Satellite Visibility");
@@ -115,6 +118,9 @@ void CSatVisDlg::paintEvent(QPaintEvent* pEvent)
     if (!HasControls())
         return;
     QPainter painter(this);
+    // Charts of a link that has no data are dimmed like the fields.
+    if (m_linkView.IsStale())
+        painter.setOpacity(kStaleOpacity);
     PainterCanvas canvas(painter);
     m_chart.DrawSkyPlot(canvas, ToCanvasRect(m_frmSkyPlot.geometry()));
     m_chart.DrawSnrChart(canvas, ToCanvasRect(m_frmSnr.geometry()));

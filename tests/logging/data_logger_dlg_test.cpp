@@ -2,10 +2,12 @@
 #include "tests/support/file_text.h"
 #include "tests/support/show_counter.h"
 
+#include "platform/c_format.h"
 #include "platform/clock.h"
 #include "platform/disk_space.h"
 #include "platform/program_name.h"
 #include "settings/storage.h"
+#include "settings/time_stamp.h"
 #include "tests/settings/temp_drives.h"
 #include "tests/support/refused_close.h"
 #include "tests/support/screenshot.h"
@@ -34,6 +36,8 @@ class CTestDataLoggerDlg : public CDataLoggerDlg
 public:
     using CDataLoggerDlg::CDataLoggerDlg;
     using CDataLoggerDlg::OnLine;
+    using CDataLoggerDlg::OnReceiverBack;
+    using CDataLoggerDlg::m_logger;
 
     CReceiverLink::EStart StartLink() override { return m_start; }
 
@@ -175,6 +179,19 @@ TEST_F(DataLoggerDlgTest, ClosingAsksAndNoKeepsLoggingIntoTheSameFile)
         EXPECT_EQ(shown.m_strCaption, "Exit Program");
         EXPECT_TRUE(shown.m_bQuestion);
     }
+}
+
+TEST_F(DataLoggerDlgTest, WithTimeTagsTheFirstRecordAfterTheReceiverCameBackIsTagged)
+{
+    CTestDataLoggerDlg dlg(m_prompt);
+    dlg.show();
+    dlg.m_logger.m_bTimeTag = 1;
+    dlg.OnLine(kGga1);
+    dlg.OnLine(kGga2);
+    dlg.OnReceiverBack();
+    dlg.OnLine(kGga1);
+    const std::string strTag = FormatC("$TIMETAG,08 Dec 2026,10:39:02.000,%.2f\r\n", GetStampSeconds());
+    EXPECT_EQ(ReadFileBytes(LogFile()), strTag + kGga1 + kGga2 + strTag + kGga1);
 }
 
 TEST_F(DataLoggerDlgTest, FailedStartEndsTheWindowWithoutAQuestion)

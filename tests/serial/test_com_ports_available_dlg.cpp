@@ -1,6 +1,7 @@
 #include "platform/virtual_ports.h"
 #include "serial/com_ports_available_dlg.h"
 #include "tests/settings/temp_drives.h"
+#include "tests/support/menu_driver.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
 #include "platform/qt/list_box.h"
@@ -204,3 +205,78 @@ TEST_F(ComPortsDialogTest, APortArrivingWhileTheListIsFilledIsAnnounced)
     EXPECT_EQ(m_prompt.Shown()[0].m_strText, "ZEPHYRANE (" + strCom + ") now available");
     EXPECT_TRUE(Contains(ListOf(dlg), Entry("ZEPHYRANE (" + strCom + ")", device.Path())));
 }
+
+TEST(ReceiverChoiceText, NamesTheChoiceAndWhetherItsPortIsPresent)
+{
+    const std::vector<SSerInfo> ports = {Port(65, "Arduino Uno (COM65)", "/dev/ttyACM0"), Port(1, "COM1", "/dev/ttyS0")};
+    const auto Serial = [](const std::string& strDevice) {
+        SReceiverChoice choice;
+        choice.m_eSource = EReceiverSource::kSerial;
+        choice.m_strDevice = strDevice;
+        return choice;
+    };
+    SReceiverChoice gpsd;
+    gpsd.m_eSource = EReceiverSource::kGpsd;
+    gpsd.m_strHost = "localhost";
+    gpsd.m_nPort = 2947;
+    const struct {
+        SReceiverChoice choice;
+        const char* pszText;
+        bool bFirstIsChosen;
+    } cases[] = {
+        {SReceiverChoice(), "Receiver: Automatic", false},
+        {Serial("COM65"), "Receiver: COM65", true},
+        {Serial("com65"), "Receiver: com65", true},
+        {Serial("/dev/ttyACM0"), "Receiver: /dev/ttyACM0", true},
+        {Serial("COM7"), "Receiver: COM7 (not present)", false},
+        {gpsd, "Receiver: gpsd localhost:2947", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReceiverChoiceText(c.choice, ports), c.pszText);
+        EXPECT_EQ(IsChosenPort(ports[0], c.choice), c.bFirstIsChosen) << c.pszText;
+        EXPECT_FALSE(IsChosenPort(ports[1], c.choice)) << c.pszText;
+    }
+}
+
+TEST_F(ComPortsDialogTest, TheReceiverIsChosenOnThePortsMenuOrByADoubleClickAndAutomaticAgain)
+{
+    CComPortsAvailableDlg dlg(m_prompt, nullptr, [](std::vector<SSerInfo>& ports) {
+        ports = {Port(65, "Arduino Uno (COM65)", "/dev/ttyACM0"), Port(1, "COM1", "/dev/ttyS0")};
+        return static_cast<int>(ports.size());
+    });
+    Open(dlg);
+    CListBox& list = *dlg.GetDlgItemAs<CListBox>(1001);
+    const auto At = [&](int nRow) { return list.visualItemRect(list.item(nRow)).center(); };
+    const std::string strArduino = Entry("Arduino Uno (COM65)", "/dev/ttyACM0");
+    const std::string strCom1 = Entry("COM1", "/dev/ttyS0");
+    EXPECT_EQ(dlg.GetDlgItemText(1002), "Receiver: Automatic");
+
+    ChooseInNextMenu({"Use as receiver"});
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, At(0));
+    SReceiverChoice chosen = SReceiverChoice::Load();
+    EXPECT_EQ(chosen.m_eSource, EReceiverSource::kSerial);
+    EXPECT_EQ(chosen.m_strDevice, "COM65");
+    EXPECT_EQ(ListOf(dlg), (std::vector<std::string>{strArduino + "  [receiver]", strCom1}));
+    EXPECT_EQ(dlg.GetDlgItemText(1002), "Receiver: COM65");
+    SaveScreenshot(dlg, "com_ports_available_chosen");
+
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, At(1));
+    EXPECT_EQ(SReceiverChoice::Load().m_strDevice, "COM1");
+    EXPECT_EQ(ListOf(dlg), (std::vector<std::string>{strArduino, strCom1 + "  [receiver]"}));
+
+    // Below the entries the menu offers only Automatic; it shows which choice holds.
+    bool bChecked = false;
+    QTimer::singleShot(0, [&] {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(pMenu, nullptr);
+        EXPECT_FALSE(FindMenuAction(*pMenu, "Use as receiver")->isEnabled());
+        bChecked = FindMenuAction(*pMenu, "Automatic")->isChecked();
+        QTest::mouseClick(pMenu, Qt::LeftButton, {}, pMenu->actionGeometry(FindMenuAction(*pMenu, "Automatic")).center());
+    });
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, QPoint(20, list.viewport()->height() - 5));
+    EXPECT_FALSE(bChecked);
+    EXPECT_EQ(SReceiverChoice::Load(), SReceiverChoice());
+    EXPECT_EQ(ListOf(dlg), (std::vector<std::string>{strArduino, strCom1}));
+    EXPECT_EQ(dlg.GetDlgItemText(1002), "Receiver: Automatic");
+}
+

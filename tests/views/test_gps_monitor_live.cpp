@@ -67,6 +67,44 @@ TEST(GpsMonitorLive, SimulatedReceiverFillsEveryPageAndStoppingItFreezesThem)
     EXPECT_FALSE(sheet.isVisible());
 }
 
+// The receiver unplugged and plugged in again: the title says so, the pages are dimmed while
+// their values are stale, and when it is back the same graphs and counters carry on.
+TEST(GpsMonitorLive, AnUnpluggedReceiverIsShownAndTheMonitorCarriesOnWhenItComesBack)
+{
+    CTempDrives drives;
+    CChildProcess sim({ZEPHYRANE_SIM_PATH, "--unplug-after", "4", "--replug-after", "2"});
+    ASSERT_FALSE(sim.FirstLine().empty());
+    CScriptedPrompt prompt;
+    CGpsPropertySheet sheet(prompt);
+    ASSERT_TRUE(sheet.IsLinkRunning()) << ::testing::PrintToString(prompt.Texts());
+    sheet.show();
+    for (int i = sheet.GetPageCount() - 1; i >= 0; --i)
+        sheet.SetActivePage(i);
+    const auto Ggas = [&] { return sheet.m_pageNmea.Counts().Get(CSentenceCounts::kGGA); };
+    const auto Heights = [&] { return sheet.m_pageLatLonHt.m_graphHeight.GetTrace(0).GetSize(); };
+
+    QTRY_VERIFY_WITH_TIMEOUT(Ggas() >= 1, 5000);
+    EXPECT_EQ(sheet.windowTitle(), "GPS");
+    EXPECT_EQ(sheet.m_pageText.graphicsEffect(), nullptr);
+
+    QTRY_COMPARE_WITH_TIMEOUT(sheet.windowTitle(), QString("GPS - Receiver unplugged: waiting for it"), 8000);
+    EXPECT_NE(sheet.m_pageText.graphicsEffect(), nullptr);
+    EXPECT_NE(sheet.m_pageLatLonHt.graphicsEffect(), nullptr);
+    SaveScreenshot(sheet, "gps_sheet_receiver_unplugged");
+    const int nGgas = Ggas();
+    const int nHeights = Heights();
+
+    QTRY_COMPARE_WITH_TIMEOUT(sheet.windowTitle(), QString("GPS"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Ggas() >= nGgas + 2, 5000);
+    EXPECT_GT(Heights(), nHeights);
+    EXPECT_EQ(sheet.m_pageText.graphicsEffect(), nullptr);
+    EXPECT_TRUE(prompt.Texts().empty());
+
+    prompt.AnswerNext(true);
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet.IsLinkRunning());
+}
+
 TEST(GpsMonitorLive, ReceiverWithoutDataEndsTheMonitorWithItsMessage)
 {
     CTempDrives drives;
