@@ -108,6 +108,34 @@ TEST_F(ReceiverLinkTest, AReceiverAt9600IsFoundAndRead)
         EXPECT_EQ(lines[n], CNmeaFeeder::Line(nFirst + static_cast<int>(n)));
 }
 
+// A chosen port and speed: only that speed is tried, and the messages name the port.
+TEST_F(ReceiverLinkTest, AChosenSpeedIsTheOnlyOneTried)
+{
+    PlugIn();
+    CNmeaFeeder feeder(m_pty, B9600);
+    struct SCase
+    {
+        SReceiverChoice choice;
+        CReceiverLink::EStart expected;
+        std::string strMessage;
+    };
+    const SCase cases[] = {
+        {{EReceiverSource::kSerial, "COM193", 4800, "", 0}, CReceiverLink::EStart::kNoData,
+         "Can't Find Data of Zephyrane\nListened on COM193 at 4800 baud"},
+        {{EReceiverSource::kSerial, "COM7", 0, "", 0}, CReceiverLink::EStart::kNoReceiver,
+         "Can't Find Zephyrane\nSearched for the chosen port COM7"},
+        {{EReceiverSource::kSerial, "com193", 9600, "", 0}, CReceiverLink::EStart::kStarted, ""},
+    };
+    for (const SCase& test : cases)
+    {
+        m_link.SetChoice(test.choice);
+        EXPECT_EQ(m_link.Start(), test.expected) << test.strMessage;
+        EXPECT_EQ(m_link.FailureText(), test.strMessage);
+        m_link.Stop();
+    }
+    EXPECT_EQ(m_link.SourceText(), "COM193 at 9600 baud");
+}
+
 // True when the lines are the feeder's, one after the other.
 bool IsUnbrokenRun(const std::vector<std::string>& lines)
 {
