@@ -122,6 +122,7 @@ void CSerialPort::TakeOver(CSerialPort& other)
     m_nStopBits = other.m_nStopBits;
     m_strName = other.m_strName;
     m_strDevicePath = other.m_strDevicePath;
+    m_makeSource = other.m_makeSource;
     m_tLastActivity = other.m_tLastActivity;
     m_bTimeoutReported = other.m_bTimeoutReported;
     m_nProbeLineFeeds = other.m_nProbeLineFeeds;

@@ -53,8 +53,8 @@ public:
     bool ProbeBaudRate(int nBaudRate);
 
     // Takes over another port that was opened off the owner's mutex (by a probe while the
-    // link reopens): its source, line settings, name, activity and ring. The other is left
-    // closed.
+    // link reopens): its source and source maker, line settings, name, activity and ring.
+    // The other is left closed.
     void TakeOver(CSerialPort& other);
 
     // "baud,parity,data bits,stop bits" of the current settings, e.g. "4800,N,8,1".
