@@ -1,6 +1,7 @@
 #include "charts/satellite_chart.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -33,21 +34,109 @@ void DrawTextAt(Canvas& dc, const SPoint& point, const std::string& strText) {
   dc.DrawText(TruncateToPixel(point.x), TruncateToPixel(point.y), strText);
 }
 
+// A value the receiver left empty is drawn as 0, as a table holds it.
+unsigned Drawn(std::int16_t nValue) { return nValue < 0 ? 0u : static_cast<unsigned>(nValue); }
+
+std::int16_t ToValue(std::uint32_t nValue) {
+  return static_cast<std::int16_t>(std::min<std::uint32_t>(nValue, 32767));
+}
+
 }  // namespace
 
 unsigned CSatelliteChart::GroupNumber(unsigned nPrn) { return (nPrn - 1) % kPrnGroup + 1; }
 
-const CanvasBrush& CSatelliteChart::FillFor(const SSatInfo& sat) const {
-  if (!sat.m_bUsed) {
-    return m_brNotUsed;
+SSkySatellite CSatelliteChart::FromTable(const SSatInfo& sat) {
+  const ESatSystem system = sat.m_nPrn <= kLastGpsPrn    ? ESatSystem::kGps
+                            : sat.m_nPrn <= kLastSbasPrn ? ESatSystem::kSbas
+                                                         : ESatSystem::kGlonass;
+  return {system, static_cast<std::uint16_t>(GroupNumber(sat.m_nPrn)), ToValue(sat.m_nElevation),
+          ToValue(sat.m_nAzimuth), ToValue(sat.m_nSnr), sat.m_bUsed};
+}
+
+CanvasColour CSatelliteChart::UsedColour(ESatSystem system) const {
+  switch (system) {
+    case ESatSystem::kGps: return m_crUsedGps;
+    case ESatSystem::kSbas: return m_crUsedSbas;
+    case ESatSystem::kGalileo: return m_crUsedGalileo;
+    case ESatSystem::kBeiDou: return m_crUsedBeiDou;
+    case ESatSystem::kQzss: return m_crUsedQzss;
+    case ESatSystem::kGlonass: return m_crUsedGlonass;
+    case ESatSystem::kNavIc: return m_crUsedNavIc;
   }
-  if (sat.m_nPrn <= kLastGpsPrn) {
-    return m_brUsedGps;
+  return m_crUsedGps;
+}
+
+CanvasBrush CSatelliteChart::FillFor(const SSkySatellite& sat) const {
+  return sat.m_bUsed ? CanvasBrush{UsedColour(sat.m_system)} : m_brNotUsed;
+}
+
+std::vector<SSkySatellite> CSatelliteChart::Satellites() const {
+  if (m_pSky != nullptr) {
+    return *m_pSky;
   }
-  if (sat.m_nPrn <= kLastSbasPrn) {
-    return m_brUsedSbas;
+  std::vector<SSkySatellite> sats;
+  if (m_pSatellites != nullptr) {
+    for (const SSatInfo& sat : *m_pSatellites) {
+      if (sat.m_nPrn != 0) {
+        sats.push_back(FromTable(sat));
+      }
+    }
   }
-  return m_brUsedGlonass;
+  return sats;
+}
+
+std::vector<ESatSystem> CSatelliteChart::LegendSystems() const {
+  std::bitset<kSatSystemCount> present;
+  if (m_pSky != nullptr) {
+    for (const SSkySatellite& sat : *m_pSky) {
+      present.set(static_cast<std::size_t>(sat.m_system));
+    }
+  }
+  std::vector<ESatSystem> systems;
+  if (present.count() > 1 || (present.any() && !present.test(0))) {
+    for (std::size_t i = 0; i < kSatSystemCount; ++i) {
+      if (present.test(i)) {
+        systems.push_back(static_cast<ESatSystem>(i));
+      }
+    }
+  }
+  return systems;
+}
+
+void CSatelliteChart::DrawBarLegend(Canvas& dc, const CanvasRect& rcChart, int nPlotLeft,
+                                    const std::string& strTitle) {
+  // In the title row: beside the title on its left, then on its right; an entry for which
+  // neither side has room is left out.
+  constexpr int kGap = 6;
+  const int nTitleWidth = dc.TextExtent(strTitle).cx;
+  const int nMiddle = (rcChart.left + rcChart.right) / 2;
+  const int ranges[2][2] = {{nPlotLeft + kGap, nMiddle - nTitleWidth / 2 - kGap},
+                            {nMiddle + nTitleWidth / 2 + kGap, rcChart.right}};
+  const TextAlign savedAlign = dc.SetTextAlign({HAlign::kLeft, VAlign::kTop});
+  std::size_t nRange = 0;
+  int x = ranges[0][0];
+  for (const ESatSystem system : LegendSystems()) {
+    const CanvasSize extent = dc.TextExtent(SatSystemName(system));
+    const int nWidth = extent.cy - 4 + 2 + extent.cx;
+    if (x + nWidth > ranges[nRange][1] && nRange == 0) {
+      nRange = 1;
+      x = ranges[1][0];
+    }
+    if (x + nWidth > ranges[nRange][1]) {
+      continue;
+    }
+    x += DrawLegendEntry(dc, x, rcChart.top, system) + kGap;
+  }
+  dc.SetTextAlign(savedAlign);
+}
+
+int CSatelliteChart::DrawLegendEntry(Canvas& dc, int x, int y, ESatSystem system) {
+  const CanvasSize extent = dc.TextExtent(SatSystemName(system));
+  const int nSwatch = extent.cy - 4;
+  dc.FillRect({x, y + 2, x + nSwatch, y + 2 + nSwatch}, UsedColour(system));
+  dc.FrameRect({x, y + 2, x + nSwatch, y + 2 + nSwatch}, m_brFrame.colour);
+  dc.DrawText(x + nSwatch + 2, y, SatSystemName(system));
+  return nSwatch + 2 + extent.cx;
 }
 
 void CSatelliteChart::DrawSkyPlot(Canvas& dc, const CanvasRect& rect) {
@@ -79,8 +168,15 @@ void CSatelliteChart::DrawSkyPlot(Canvas& dc, const CanvasRect& rect) {
   DrawSkyScales(dc, cx, cy, R, rcSquare);
 
   const BackgroundMode savedMode = dc.SetBackgroundMode(BackgroundMode::kTransparent);
-  if (m_pSatellites != nullptr) {
+  if (HasSatellites()) {
     DrawSkySatellites(dc, cx, cy, R);
+  }
+  // The legend stands in the top-left corner, one system a line.
+  dc.SetTextColour(m_crLabel);
+  int y = r.top;
+  for (const ESatSystem system : LegendSystems()) {
+    DrawLegendEntry(dc, r.left, y, system);
+    y += H;
   }
 
   dc.SelectBrush(savedBrush);
@@ -138,19 +234,21 @@ void CSatelliteChart::DrawSkySatellites(Canvas& dc, int cx, int cy, int R) {
   SelectBoldFont(dc, m_font, kChartFont);
   const int m = dc.TextExtent("88").cx;
   dc.SelectPen(m_penOutline);
-  for (const SSatInfo& sat : *m_pSatellites) {
-    // Empty slots, and satellites listed without a position.
-    if (sat.m_nPrn == 0 || (sat.m_nElevation == 0 && sat.m_nAzimuth == 0)) {
+  for (const SSkySatellite& sat : Satellites()) {
+    const unsigned nElevation = Drawn(sat.m_nElevation);
+    const unsigned nAzimuth = Drawn(sat.m_nAzimuth);
+    // Satellites listed without a position.
+    if (nElevation == 0 && nAzimuth == 0) {
       continue;
     }
-    const double rho = (90.0 - sat.m_nElevation) * R / 90.0;
-    const double az = sat.m_nAzimuth * kRadiansPerDegree;
+    const double rho = (90.0 - nElevation) * R / 90.0;
+    const double az = nAzimuth * kRadiansPerDegree;
     const int x = TruncateToPixel(cx + rho * std::sin(az));
     const int y = TruncateToPixel(cy - rho * std::cos(az));
     dc.SelectBrush(FillFor(sat));
     dc.Ellipse({x - m, y - m, x + m, y + m});
 
-    const std::string strLabel = FormatC("%u", GroupNumber(sat.m_nPrn));
+    const std::string strLabel = FormatC("%u", static_cast<unsigned>(sat.m_nSvid));
     const CanvasSize extent = dc.TextExtent(strLabel);
     const CanvasColour previous = dc.SetTextColour(m_crPrnText);
     dc.DrawText(x - extent.cx / 2, y - extent.cy / 2, strLabel);
@@ -162,7 +260,7 @@ void CSatelliteChart::DrawSkySatellites(Canvas& dc, int cx, int cy, int R) {
 struct CSatelliteChart::SBarChartKind {
   const char* pszTitle;
   const char* pszHeader;
-  std::uint32_t SSatInfo::*pValue;
+  std::int16_t SSkySatellite::*pValue;
   std::int64_t nScaleTop;
   // Text rows the scale leaves free besides the plot: 3 for signal, 2 for elevation.
   int nReservedRows;
@@ -173,12 +271,8 @@ struct CSatelliteChart::SBarChartKind {
 
 void CSatelliteChart::DrawSnrChart(Canvas& dc, const CanvasRect& rect) {
   std::int64_t nGreatest = 0;
-  if (m_pSatellites != nullptr) {
-    for (const SSatInfo& sat : *m_pSatellites) {
-      if (sat.m_nPrn != 0) {
-        nGreatest = std::max<std::int64_t>(nGreatest, sat.m_nSnr);
-      }
-    }
+  for (const SSkySatellite& sat : Satellites()) {
+    nGreatest = std::max<std::int64_t>(nGreatest, Drawn(sat.m_nSnr));
   }
   // The scale top follows the strongest signal: 0..9 gives 10, 45 gives 50, 50 gives 60.
   const std::int64_t nTop = (nGreatest / 10 + 1) * 10;
@@ -187,12 +281,12 @@ void CSatelliteChart::DrawSnrChart(Canvas& dc, const CanvasRect& rect) {
     grid.push_back(v);
   }
   DrawBarChart(dc, rect,
-               {"Signal to Noise Ratio", "SNR", &SSatInfo::m_nSnr, nTop, 3, grid, "%2d", "%02d"});
+               {"Signal to Noise Ratio", "SNR", &SSkySatellite::m_nSnr, nTop, 3, grid, "%2d", "%02d"});
 }
 
 void CSatelliteChart::DrawElevationChart(Canvas& dc, const CanvasRect& rect) {
   DrawBarChart(dc, rect,
-               {"Satelitte Elevation", "ELV", &SSatInfo::m_nElevation, 90, 2, {30, 60, 90},
+               {"Satelitte Elevation", "ELV", &SSkySatellite::m_nElevation, 90, 2, {30, 60, 90},
                 "%2d\xB0", "%02d\xB0"});
 }
 
@@ -210,18 +304,18 @@ void CSatelliteChart::DrawBarChart(Canvas& dc, const CanvasRect& rect, const SBa
   const int Hc = cell.cy + 2;
   FillSolid(dc, {L, T, L + Wc, B}, m_crPanel);
 
-  int n = 0;
-  if (m_pSatellites != nullptr) {
-    n = static_cast<int>(std::count_if(m_pSatellites->begin(), m_pSatellites->end(),
-                                       [](const SSatInfo& sat) { return sat.m_nPrn != 0; }));
-  }
+  const std::vector<SSkySatellite> sats = Satellites();
+  const int n = static_cast<int>(sats.size());
   // Up to five satellites take a fifth of the plot each, more an equal share, none less than
-  // the label column; bars beyond the plot's room run past its right edge.
+  // the label column while they fit; more than fit share the plot in narrower bars.
   const int nBars = std::max(n, 5);
   const int P = R - L - Wc;
   const int fit = P / Wc;
   const int k = std::min(fit, nBars);
-  const int nBarWidth = (k == 0) ? Wc : std::max(P / k, Wc);
+  int nBarWidth = (k == 0) ? Wc : std::max(P / k, Wc);
+  if (n > fit && P > 0) {
+    nBarWidth = std::max(P / n, 1);
+  }
   FillSolid(dc, {L, B - Hc, R, B}, m_crPanel);
 
   const TextAlign savedAlign = dc.SetTextAlign({HAlign::kCentre, VAlign::kTop});
@@ -232,18 +326,19 @@ void CSatelliteChart::DrawBarChart(Canvas& dc, const CanvasRect& rect, const SBa
   dc.SetTextColour(m_crLabel);
   dc.DrawText(L + Wc / 2, T + 1, kind.pszHeader);
   dc.DrawText(L + Wc / 2, B - Hc + 1, "PRN");
+  DrawBarLegend(dc, {L, rect.top, R, B}, L + Wc, kind.pszTitle);
 
+  // Numbers under and above narrowed bars take a smaller font, down to 5 points.
+  const int nNumberWidth = dc.TextExtent("00").cx;
+  const int nNumberFont =
+      nBarWidth >= nNumberWidth + 2 ? kChartFont : std::max(50, kChartFont * (nBarWidth - 2) / std::max(nNumberWidth, 1));
   const int nBase = B - Hc;
-  if (m_pSatellites != nullptr) {
-    int x = L + Wc;
-    for (const SSatInfo& sat : *m_pSatellites) {
-      if (sat.m_nPrn == 0) {
-        continue;
-      }
-      dc.FrameRect({x, nBase, x + nBarWidth, B}, m_brFrame.colour);
-      dc.DrawText(x + nBarWidth / 2, nBase + 2, FormatC("%02u", GroupNumber(sat.m_nPrn)));
-      x += nBarWidth;
-    }
+  SelectBoldFont(dc, m_font, nNumberFont);
+  int x = L + Wc;
+  for (const SSkySatellite& sat : sats) {
+    dc.FrameRect({x, nBase, x + nBarWidth, B}, m_brFrame.colour);
+    dc.DrawText(x + nBarWidth / 2, nBase + 2, FormatC("%02u", static_cast<unsigned>(sat.m_nSvid)));
+    x += nBarWidth;
   }
 
   const std::int64_t nPixelsPerUnit = (B - T - kind.nReservedRows * Hc) / kind.nScaleTop;
@@ -251,6 +346,7 @@ void CSatelliteChart::DrawBarChart(Canvas& dc, const CanvasRect& rect, const SBa
     return nBase - static_cast<int>(std::clamp<std::int64_t>(v * nPixelsPerUnit, -1000000000,
                                                               1000000000));
   };
+  SelectBoldFont(dc, m_font, kChartFont);
   dc.SelectPen(m_penGrid);
   for (const std::int64_t v : kind.gridValues) {
     const int y = rowOf(v);
@@ -260,23 +356,20 @@ void CSatelliteChart::DrawBarChart(Canvas& dc, const CanvasRect& rect, const SBa
 
   dc.SetTextColour(m_crScaleText);
   dc.SetTextAlign({HAlign::kCentre, VAlign::kBaseline});
-  if (m_pSatellites != nullptr) {
-    int x = L + Wc;
-    for (const SSatInfo& sat : *m_pSatellites) {
-      if (sat.m_nPrn == 0) {
-        continue;
-      }
-      const std::uint32_t v = sat.*kind.pValue;
-      if (v != 0) {
-        const int top = rowOf(v);
-        const CanvasRect rcBar{x, top, x + nBarWidth, nBase};
-        FillSolid(dc, rcBar, FillFor(sat).colour);
-        dc.FrameRect(rcBar, m_brFrame.colour);
-        dc.DrawText(x + nBarWidth / 2, top - 2, FormatC(kind.pszValueFormat, static_cast<int>(v)));
-      }
-      x += nBarWidth;
+  SelectBoldFont(dc, m_font, nNumberFont);
+  x = L + Wc;
+  for (const SSkySatellite& sat : sats) {
+    const unsigned v = Drawn(sat.*kind.pValue);
+    if (v != 0) {
+      const int top = rowOf(v);
+      const CanvasRect rcBar{x, top, x + nBarWidth, nBase};
+      FillSolid(dc, rcBar, FillFor(sat).colour);
+      dc.FrameRect(rcBar, m_brFrame.colour);
+      dc.DrawText(x + nBarWidth / 2, top - 2, FormatC(kind.pszValueFormat, static_cast<int>(v)));
     }
+    x += nBarWidth;
   }
+  SelectBoldFont(dc, m_font, kChartFont);
 
   dc.SetTextAlign(savedAlign);
   dc.SetBackgroundMode(savedMode);

@@ -1,6 +1,5 @@
 #include "views/gps_monitor_core.h"
 
-#include "charts/sorted_satellites.h"
 #include "nmea/decoders.h"
 #include "nmea/sentence.h"
 #include "nmea/sentinels.h"
@@ -28,6 +27,7 @@ void CGpsMonitorCore::HandleLine(const char* pLine, std::size_t nLength)
 {
     std::string unwrapped;
     const std::string_view line = Unwrapped(std::string_view(pLine, nLength), unwrapped);
+    const ESkyChange change = m_sky.Feed(line);
     const std::string_view type = SentenceType(line);
     const bool bListed = type == "GGA" || type == "GSA" || type == "GSV" || type == "RMC" ||
                          type == "GLL" || type == "VTG";
@@ -39,14 +39,9 @@ void CGpsMonitorCore::HandleLine(const char* pLine, std::size_t nLength)
     else if (type == "GSA")
         HandleGSA(line);
     else if (type == "GSV")
-        HandleGSV(line);
+        HandleGSV(change);
     else if (type == "VTG")
         HandleVTG(line);
-}
-
-void CGpsMonitorCore::SortSatellites()
-{
-    m_satSorted = ::SortSatellites(m_satRaw);
 }
 
 void CGpsMonitorCore::HandleGGA(std::string_view line)
@@ -65,9 +60,12 @@ void CGpsMonitorCore::HandleGGA(std::string_view line)
 
 void CGpsMonitorCore::HandleGSA(std::string_view line)
 {
+    // The satellites used come from the model, counted over every system.
     std::int32_t nFixState = 0;
-    if (!DecodeGSA(line, &nFixState, &m_nSatsUsed, &m_satRaw, &m_dHdop, &m_dPdop, &m_dVdop))
+    SSatTable unused{};
+    if (!DecodeGSA(line, &nFixState, nullptr, &unused, &m_dHdop, &m_dPdop, &m_dVdop))
         return;
+    m_nSatsUsed = m_sky.Used();
     m_pages.UpdateDop(m_dHdop, m_dPdop, m_dVdop, m_nSatsUsed, m_nSatsInView);
     CGpsTextFields& fields = m_pages.TextFields();
     fields.SetFix(nFixState);
@@ -76,14 +74,11 @@ void CGpsMonitorCore::HandleGSA(std::string_view line)
     m_pages.TextFieldsChanged();
 }
 
-void CGpsMonitorCore::HandleGSV(std::string_view line)
+void CGpsMonitorCore::HandleGSV(ESkyChange change)
 {
-    if (!DecodeGSV(line, &m_satRaw, &m_nSatsInView, &m_bGsvComplete))
+    if (change != ESkyChange::kView)
         return;
-    m_nSatsInView = CountOrZero(m_nSatsInView);
-    if (!m_bGsvComplete)
-        return;
-    SortSatellites();
+    m_nSatsInView = m_sky.InView();
     m_pages.SatellitesChanged();
     m_pages.TextFields().SetSatsAvailable(m_nSatsInView);
     m_pages.TextFieldsChanged();

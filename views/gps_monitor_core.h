@@ -1,12 +1,13 @@
 #pragma once
 // What the GPS property sheet does with each received line, apart from its windows: it names
-// the sentence, lists it on the NMEA page, decodes GGA, GSA, GSV and VTG, keeps the values
-// several pages share and pushes the results into the pages in a fixed order.
+// the sentence, lists it on the NMEA page, decodes GGA, GSA and VTG, keeps the satellites of
+// every system in the satellite model, keeps the values several pages share and pushes the
+// results into the pages in a fixed order.
 #include <cstddef>
 #include <string_view>
 
 #include "nmea/course_speed.h"
-#include "nmea/sat_info.h"
+#include "nmea/sky_model.h"
 #include "views/gps_text_fields.h"
 
 // The pages as the sheet drives them.
@@ -23,7 +24,8 @@ public:
     virtual void AddGraphPosition(double dLat, double dLon, double dHeight) = 0;
     virtual void UpdateDop(double dHdop, double dPdop, double dVdop, int nSatsUsed,
                            int nSatsInView) = 0;
-    // A GSV group is complete and the sorted table holds it: repaint the satellite pages.
+    // A GSV group is complete and the satellite model's view holds it: repaint the satellite
+    // pages.
     virtual void SatellitesChanged() = 0;
 };
 
@@ -34,12 +36,9 @@ public:
 
     // One line as the ring delivered it (line end included, NUL-terminated).
     void HandleLine(const char* pLine, std::size_t nLength);
-    // Each satellite of the raw table once, by ascending PRN, the empty records at the end.
-    void SortSatellites();
 
-    SSatTable m_satSorted{};
-    SSatTable m_satRaw{};
-    bool m_bGsvComplete = false;
+    // The satellites the pages draw (View); satellites in view and used are its totals.
+    CSkyModel m_sky;
     double m_dHdop = 0;
     double m_dVdop = 0;
     double m_dPdop = 0;
@@ -50,7 +49,7 @@ public:
 private:
     void HandleGGA(std::string_view line);
     void HandleGSA(std::string_view line);
-    void HandleGSV(std::string_view line);
+    void HandleGSV(ESkyChange change);
     void HandleVTG(std::string_view line);
 
     IGpsMonitorPages& m_pages;

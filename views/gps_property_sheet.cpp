@@ -31,8 +31,8 @@ CGpsPropertySheet::CGpsPropertySheet(IPrompt& prompt, const SComsPacing& pacing)
                      [this](WParam wParam, LParam lParam) { OnResetYSpan(wParam, lParam); });
     m_bStarted = m_link.Start(pacing) == CReceiverLink::EStart::kStarted;
 
-    m_pageSatViz.m_chart.m_pSatellites = &m_core.m_satSorted;
-    m_pageSatellites.m_chart.m_pSatellites = &m_core.m_satSorted;
+    m_pageSatViz.m_chart.m_pSky = &m_core.m_sky.View();
+    m_pageSatellites.m_chart.m_pSky = &m_core.m_sky.View();
     m_pageDopSat.SetCaption(kDopCaption);
     m_pageDopSat.m_pSheet = &GetWindowHandle();
     m_pageLatLonHt.m_pSheet = &GetWindowHandle();

@@ -1,6 +1,5 @@
 #include "views/sat_vis_dlg.h"
 
-#include "charts/sorted_satellites.h"
 #include "nmea/sentinels.h"
 #include "nmea/decoders.h"
 #include "nmea/sentence.h"
@@ -67,18 +66,21 @@ void CSatVisDlg::SetFix(int nFixState, int nHighestShown)
 
 void CSatVisDlg::OnLine(std::string_view line)
 {
+    const ESkyChange change = m_sky.Feed(line);
     const std::string_view type = SentenceType(line);
     if (type == "GSA")
     {
-        std::int32_t nFix = 0, nUsed = 0;
+        // The satellites used come from the model, counted over every system.
+        std::int32_t nFix = 0;
         double dHdop = 0, dPdop = 0, dVdop = 0;
-        if (!DecodeGSA(line, &nFix, &nUsed, &m_satRaw, &dHdop, &dPdop, &dVdop))
+        SSatTable unused{};
+        if (!DecodeGSA(line, &nFix, nullptr, &unused, &dHdop, &dPdop, &dVdop))
             return;
         SetFix(nFix, 2);
         SetDlgItemText(kHdop, FormatC("HDOP %6.2f", dHdop));
         SetDlgItemText(kPdop, FormatC("PDOP %6.2f", dPdop));
         SetDlgItemText(kVdop, FormatC("VDOP %6.2f", dVdop));
-        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", CountOrZero(nUsed)));
+        SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", m_sky.Used()));
     }
     else if (type == "GGA")
     {
@@ -100,14 +102,10 @@ void CSatVisDlg::OnLine(std::string_view line)
         SetDlgItemText(kCourse, FormatC("COG %6.2f\xB0", m_courseAndSpeed.m_dCourse));
         SetDlgItemText(kSpeed, FormatC("SOG %6.2f Knots", m_courseAndSpeed.m_dSpeed));
     }
-    else if (type == "GSV")
+    else if (change == ESkyChange::kView)
     {
-        std::int32_t nInView = 0;
-        if (!DecodeGSV(line, &m_satRaw, &nInView, &m_bGsvComplete) || !m_bGsvComplete)
-            return;
-        m_satSorted = SortSatellites(m_satRaw);
-        m_chart.m_pSatellites = &m_satSorted;
-        SetDlgItemText(kSatsAvailable, FormatC("Sats Available %d", CountOrZero(nInView)));
+        m_chart.m_pSky = &m_sky.View();
+        SetDlgItemText(kSatsAvailable, FormatC("Sats Available %d", m_sky.InView()));
         update();
     }
 }

@@ -5,7 +5,7 @@
 // no history. Closing ("Exit", Enter, the close box, Escape) asks first.
 #include "charts/satellite_chart.h"
 #include "nmea/course_speed.h"
-#include "nmea/sat_info.h"
+#include "nmea/sky_model.h"
 #include "views/colour_button.h"
 #include "views/receiver_dialog.h"
 
@@ -33,9 +33,7 @@ protected:
     QFrame m_frmElevation;
     QFrame m_frmSkyPlot;
     QFrame m_frmSnr;
-    SSatTable m_satSorted{};
-    SSatTable m_satRaw{};
-    bool m_bGsvComplete = false;
+    CSkyModel m_sky;
     SCourseAndSpeed m_courseAndSpeed;
     QFont m_font;
     CColourButton m_btnExit;

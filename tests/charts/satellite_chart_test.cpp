@@ -181,7 +181,8 @@ TEST(SatelliteBars, UpToFiveSatellitesTakeAFifthEachMoreAnEqualShareOfWhatFits) 
     const std::vector<CanvasOp> cells = dc.OpsOfKind(CanvasOpKind::kFrameRect);
     // Every satellite has a framed PRN cell and a framed bar.
     ASSERT_EQ(cells.size(), 2u * n);
-    const int width = (n <= 5) ? 369 / 5 : 369 / 13;
+    // Twenty do not fit at the label column's width (13 would): they share the plot.
+    const int width = (n <= 5) ? 369 / 5 : 369 / 20;
     EXPECT_EQ(cells[0].rect, (CanvasRect{29, 185, 29 + width, 198})) << n;
     EXPECT_EQ(cells[n - 1].rect.left, 29 + static_cast<int>(n - 1) * width) << n;
   }
@@ -248,6 +249,103 @@ TEST(SatelliteBars, RestoreAlignmentAndBackgroundAndLeaveLabelColour) {
   EXPECT_EQ(dc.State().backgroundColour, chart.m_crPanel);
   EXPECT_EQ(dc.State().textColour, chart.m_crLabel);
   EXPECT_EQ(dc.State().pen, chart.m_penGrid);
+}
+
+// The satellite model's view: every system, numbered within it, coloured by system.
+std::vector<SSkySatellite> Sky(std::initializer_list<SSkySatellite> sats) { return sats; }
+
+TEST(SkyPlot, ModelViewColoursUsedSatellitesBySystemAndNamesTheSystems) {
+  using enum ESatSystem;
+  CSatelliteChart chart;
+  const std::vector<SSkySatellite> sky = Sky({{kGps, 7, 10, 10, 30, true},
+                                              {kSbas, 133, 20, 20, 30, true},
+                                              {kGalileo, 7, 30, 30, 30, true},
+                                              {kBeiDou, 7, 40, 40, kSkyAbsent, true},
+                                              {kQzss, 2, 50, 50, 30, true},
+                                              {kGlonass, 7, 60, 60, 30, true},
+                                              {kNavIc, 3, 70, 70, 30, true},
+                                              {kGalileo, 9, 80, 80, 30, false}});
+  chart.m_pSky = &sky;
+  RecordingCanvas dc;
+  chart.DrawSkyPlot(dc, kSky);
+  const std::vector<CanvasOp> discs = Discs(dc);
+  ASSERT_EQ(discs.size(), sky.size());
+  const CanvasColour expected[] = {chart.m_crUsedGps,     chart.m_crUsedSbas,  chart.m_crUsedGalileo,
+                                   chart.m_crUsedBeiDou,  chart.m_crUsedQzss,  chart.m_crUsedGlonass,
+                                   chart.m_crUsedNavIc,   chart.m_crNotUsed};
+  for (std::size_t i = 0; i < sky.size(); ++i) {
+    EXPECT_EQ(discs[i].state.brush.colour, expected[i]) << i;
+  }
+  std::vector<std::string> labels;
+  for (const CanvasOp& op : dc.OpsOfKind(CanvasOpKind::kText)) {
+    if (op.colour == chart.m_crPrnText) {
+      labels.push_back(op.text);
+    }
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"7", "133", "7", "7", "2", "7", "3", "9"}));
+  // The legend: one line per system present, from the top-left corner down.
+  const char* names[] = {"GPS", "SBAS", "Galileo", "BeiDou", "QZSS", "GLONASS", "NavIC"};
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    ASSERT_EQ(dc.TextsEqualTo(names[i]).size(), 1u) << names[i];
+    EXPECT_EQ(dc.TextsEqualTo(names[i]).at(0).rect.top, 2 + 11 * static_cast<int>(i)) << names[i];
+  }
+  // All seven colours are told apart, and from the unused maroon.
+  std::vector<CanvasColour> colours(std::begin(expected), std::end(expected));
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    for (std::size_t j = i + 1; j < colours.size(); ++j) {
+      EXPECT_FALSE(colours[i] == colours[j]) << i << " " << j;
+    }
+  }
+}
+
+TEST(SkyPlot, AGpsOnlyModelViewDrawsAsTheTableWithoutALegend) {
+  CSatelliteChart chart;
+  const SSatTable table = Table({{5, 30, 40, 35, true}, {12, 60, 200, 41, false}});
+  const std::vector<SSkySatellite> sky = Sky({{ESatSystem::kGps, 5, 30, 40, 35, true},
+                                              {ESatSystem::kGps, 12, 60, 200, 41, false}});
+  for (const auto& draw : {&CSatelliteChart::DrawSkyPlot, &CSatelliteChart::DrawSnrChart,
+                           &CSatelliteChart::DrawElevationChart}) {
+    RecordingCanvas fromTable;
+    chart.m_pSky = nullptr;
+    chart.m_pSatellites = &table;
+    (chart.*draw)(fromTable, kSky);
+    RecordingCanvas fromModel;
+    chart.m_pSky = &sky;
+    (chart.*draw)(fromModel, kSky);
+    ASSERT_EQ(fromModel.Ops().size(), fromTable.Ops().size());
+    for (std::size_t i = 0; i < fromModel.Ops().size(); ++i) {
+      const CanvasOp& a = fromModel.Ops()[i];
+      const CanvasOp& b = fromTable.Ops()[i];
+      EXPECT_TRUE(a.kind == b.kind && a.rect == b.rect && a.colour == b.colour && a.text == b.text &&
+                  a.state.brush == b.state.brush && a.state.font == b.state.font &&
+                  a.state.textColour == b.state.textColour)
+          << i << " " << a.text << " " << b.text;
+    }
+    EXPECT_TRUE(fromModel.TextsEqualTo("GPS").empty());
+  }
+}
+
+TEST(SatelliteBars, MoreSatellitesThanFitNarrowToStayInsideWithSmallerNumbers) {
+  CSatelliteChart chart;
+  std::vector<SSkySatellite> sky;
+  for (std::uint16_t n = 1; n <= 41; ++n) {
+    sky.push_back({n <= 20 ? ESatSystem::kGps : ESatSystem::kGlonass, n, 30, 30, 40, true});
+  }
+  chart.m_pSky = &sky;
+  RecordingCanvas dc;
+  chart.DrawSnrChart(dc, kBars);
+  const std::vector<CanvasOp> cells = dc.OpsOfKind(CanvasOpKind::kFrameRect);
+  // 41 PRN cells and 41 bars (the legend's swatches come first), 369 / 41 = 9 pixels each.
+  ASSERT_GE(cells.size(), 82u);
+  const CanvasOp& last = cells[cells.size() - 1];
+  EXPECT_EQ(last.rect.right - last.rect.left, 9);
+  EXPECT_LE(last.rect.right, 398);
+  const CanvasOp label = dc.TextsEqualTo("41").at(0);
+  EXPECT_LT(label.state.font.tenthsOfPoint, 80);
+  EXPECT_GE(label.state.font.tenthsOfPoint, 50);
+  // The legend names both systems beside the title.
+  EXPECT_EQ(dc.TextsEqualTo("GLONASS").size(), 1u);
+  EXPECT_EQ(dc.TextsEqualTo("GPS").size(), 1u);
 }
 
 TEST(SortedSatellites, EachPrnOnceAscendingEmptiesLast) {

@@ -107,7 +107,7 @@ TEST_F(GpsMonitorCore, GsaFillsDopAndFixThen2DTurnsOrange)
     EXPECT_EQ(Field(CGpsTextFields::kPdop), "PDOP   2.50");
     EXPECT_EQ(Field(CGpsTextFields::kVdop), "VDOP   2.10");
     EXPECT_EQ(Field(CGpsTextFields::kSatsUsed), "Sats Used 3");
-    EXPECT_TRUE(m_core.m_satRaw[0].m_bUsed);
+    EXPECT_EQ(m_core.m_sky.Used(), 3);
     Feed("$GPGSA,A,2,03,17,22,,,,,,,,,,2.5,1.3,2.1*39\r\n");
     EXPECT_EQ(Field(CGpsTextFields::kFix), "2D Fix");
     EXPECT_EQ(m_pages.m_fields.FixColour(), (SRgbColour{255, 128, 0}));
@@ -149,34 +149,16 @@ TEST_F(GpsMonitorCore, GsvGroupRepaintsOnceAfterItsLastSentence)
     Feed("$GPGSV,3,1,09,03,40,083,46,17,60,140,40,22,10,300,30,09,05,020,20*00\r\n");
     Feed("$GPGSV,3,2,09,11,40,083,46,12,60,140,40,14,10,300,30,19,05,020,20*00\r\n");
     EXPECT_EQ(std::count(m_pages.m_calls.begin(), m_pages.m_calls.end(), "satellites"), 0);
-    EXPECT_EQ(m_core.m_satSorted[0].m_nPrn, 0u);
+    EXPECT_TRUE(m_core.m_sky.View().empty());
     EXPECT_EQ(Field(CGpsTextFields::kSatsAvailable), "");
     Feed("$GPGSV,3,3,09,31,40,083,46*00\r\n");
     EXPECT_EQ(std::count(m_pages.m_calls.begin(), m_pages.m_calls.end(), "satellites"), 1);
     EXPECT_EQ(m_pages.m_calls.back(), "text");
     EXPECT_EQ(Field(CGpsTextFields::kSatsAvailable), "Sats Available 9");
     const std::uint32_t expected[] = {3, 9, 11, 12, 14, 17, 19, 22, 31};
+    ASSERT_EQ(m_core.m_sky.View().size(), 9u);
     for (std::size_t i = 0; i < 9; ++i)
-        EXPECT_EQ(m_core.m_satSorted[i].m_nPrn, expected[i]);
-    EXPECT_EQ(m_core.m_satSorted[9].m_nPrn, 0u);
-}
-
-TEST_F(GpsMonitorCore, SortingListsEachPrnOnceAscendingWithEmptyRecordsLast)
-{
-    SSatTable& raw = m_core.m_satRaw;
-    raw[0] = {17, 60, 140, 40, true};
-    raw[1] = {3, 40, 83, 46, false};
-    raw[3] = {22, 10, 300, 30, true};
-    raw[4] = {3, 5, 20, 20, true};   // a second record of PRN 3: the first one wins
-    raw[10] = {0, 45, 45, 45, true}; // an empty slot, whatever else it holds
-    m_core.m_satSorted.fill({99, 1, 1, 1, true});
-    m_core.SortSatellites();
-    const SSatTable& sorted = m_core.m_satSorted;
-    EXPECT_EQ(sorted[0], raw[1]);
-    EXPECT_EQ(sorted[1], raw[0]);
-    EXPECT_EQ(sorted[2], raw[3]);
-    for (std::size_t i = 3; i < kSatTableSize; ++i)
-        EXPECT_EQ(sorted[i], SSatInfo{}) << i;
+        EXPECT_EQ(m_core.m_sky.View()[i].m_nSvid, expected[i]);
 }
 
 TEST(GpsTextFields, FieldsStartEmptyAndOddFixStatesShowNothing)

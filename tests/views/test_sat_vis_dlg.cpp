@@ -35,7 +35,7 @@ public:
     CReceiverLink::EStart StartLink() override { return m_start; }
 
     std::string Field(int nId) const { return GetDlgItemText(nId); }
-    bool HasSatellites() const { return m_chart.m_pSatellites != nullptr; }
+    bool HasSatellites() const { return m_chart.m_pSky != nullptr; }
 
     CReceiverLink::EStart m_start = CReceiverLink::EStart::kStarted;
 };

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "charts/gps_graphs.h"
-#include "charts/sorted_satellites.h"
 #include "nmea/decoders.h"
 #include "nmea/field_parser.h"
 #include "nmea/sentence.h"
@@ -38,6 +37,7 @@ void CChartFeed::Append(const char* pBytes, std::size_t nBytes) {
 
 void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
   const std::string_view sentence(pLine, nLength);
+  const ESkyChange change = m_sky.Feed(sentence);
   const std::string_view type = SentenceType(sentence);
   if (type == "GGA") {
     double dLat = 0;
@@ -53,21 +53,18 @@ void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
       AddGraphSamples(m_graphHeight, m_nEpochs, {dHeight});
     }
   } else if (type == "GSA") {
-    std::int32_t nUsed = 0;
+    // Satellites used and in view are the model's totals over every system.
+    SSatTable unused{};
     double dHdop = 0;
     double dPdop = 0;
     double dVdop = 0;
-    if (DecodeGSA(sentence, nullptr, &nUsed, &m_satRaw, &dHdop, &dPdop, &dVdop)) {
+    if (DecodeGSA(sentence, nullptr, nullptr, &unused, &dHdop, &dPdop, &dVdop)) {
       AddGraphSamples(m_graphDop, m_nEpochs, {dHdop, dPdop, dVdop});
-      AddGraphSamples(m_graphSats, m_nEpochs, {static_cast<double>(nUsed),
-                                       static_cast<double>(m_nSatsInView)});
+      AddGraphSamples(m_graphSats, m_nEpochs, {static_cast<double>(m_sky.Used()),
+                                       static_cast<double>(m_sky.InView())});
     }
-  } else if (type == "GSV") {
-    bool bLast = false;
-    if (DecodeGSV(sentence, &m_satRaw, &m_nSatsInView, &bLast) && bLast) {
-      m_satSorted = SortSatellites(m_satRaw);
-      m_bHasGroup = true;
-    }
+  } else if (change == ESkyChange::kView) {
+    m_bHasGroup = true;
   }
 }
 

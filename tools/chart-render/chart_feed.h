@@ -1,7 +1,7 @@
 #pragma once
 // The charts of a recorded NMEA stream: lines go through the receive ring and the program's
-// own decoders into the scatter plot, the five time-series graphs and the satellite table of
-// the last complete GSV group. A GGA sentence with a new UTC time (or none) starts a new
+// own decoders into the scatter plot, the five time-series graphs and the satellite model
+// (each system's last complete GSV group). A GGA sentence with a new UTC time (or none) starts a new
 // position epoch; epochs are one second apart on the time axis, and every sample of an
 // epoch (the GGA sentences of several talkers, the GSA sentences) shares its time.
 
@@ -14,7 +14,7 @@
 #include "charts/scatter_chart.h"
 #include "charts/time_series_graph.h"
 #include "nmea/rx_ring.h"
-#include "nmea/sat_info.h"
+#include "nmea/sky_model.h"
 
 struct SChartSpans {
   int nTimeSpanMinutes = 10;
@@ -43,15 +43,13 @@ class CChartFeed {
   CTimeSeriesGraph m_graphLat;
   CTimeSeriesGraph m_graphLon;
   CTimeSeriesGraph m_graphHeight;
-  SSatTable m_satSorted{};
+  CSkyModel m_sky;
 
  private:
   void DecodeLine(const char* pLine, std::size_t nLength);
   void StartEpoch(std::string_view gga);
 
   SRxRing m_ring;
-  SSatTable m_satRaw{};
-  std::int32_t m_nSatsInView = 0;
   int m_nEpochs = 0;
   std::string m_strEpochTime;
   bool m_bHasGroup = false;

@@ -3,7 +3,7 @@
 //   chart-render [--out DIR] [--size WxH] [--graph-size WxH] [--minutes N] [--yspan N]
 //                [--degrees] FILE
 //
-// Writes sky-plot.png, snr-bars.png and elevation-bars.png (the last complete GSV group),
+// Writes sky-plot.png, snr-bars.png and elevation-bars.png (each system's last complete GSV group),
 // scatter.png (all fixes), and dop.png, satellites.png, latitude.png, longitude.png and
 // height.png (one position epoch per second). Latitude and longitude are plotted in metres
 // about the newest fix unless --degrees asks for the raw change of the angle.
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     feed.UseMetresForAngles();
   }
   if (feed.HasSatellites()) {
-    feed.m_satellites.m_pSatellites = &feed.m_satSorted;
+    feed.m_satellites.m_pSky = &feed.m_sky.View();
   }
 
   const std::string out = options.strOut + "/";
@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
                    [&](Canvas& dc, const CanvasRect& rc) { pGraph->Draw(dc, rc); });
   }
   std::printf("%d position epochs, %s\n", feed.Epochs(),
-              feed.HasSatellites() ? "satellites of the last complete GSV group"
+              feed.HasSatellites() ? "satellites of each system's last complete GSV group"
                                    : "no complete GSV group");
   return bOk ? 0 : 1;
 }

@@ -135,6 +135,8 @@ bool WriteVtg(CJsonWriter& json, std::string_view line, double& dCourse)
 void CLineDecoder::Decode(std::string_view line, std::string& out)
 {
     ++m_nLine;
+    if (m_options.m_bSky)
+        m_sky.Feed(line);
     const std::string_view type = SentenceType(line);
     const bool bChecksumOk = LineChecksumOk(line);
 
@@ -179,6 +181,41 @@ void CLineDecoder::Decode(std::string_view line, std::string& out)
         it->second.m_nDecoded += bDecoded ? 1 : 0;
         m_nChecksumFailures += bChecksumOk ? 0 : 1;
     }
+}
+
+void CLineDecoder::WriteSky(std::string& out) const
+{
+    const auto WriteValue = [](CJsonWriter& json, std::string_view key, std::int16_t nValue) {
+        json.PlainKey(key);
+        if (nValue == kSkyAbsent)
+            json.Null();
+        else
+            json.Int(nValue);
+    };
+    CJsonWriter json(out);
+    json.BeginObject();
+    json.PlainKey("satellites");
+    json.BeginArray();
+    for (const SSkySatellite& sat : m_sky.View()) {
+        json.BeginObject();
+        json.PlainKey("system");
+        json.String(SatSystemName(sat.m_system));
+        json.PlainKey("svid");
+        json.Int(sat.m_nSvid);
+        WriteValue(json, "elevation", sat.m_nElevation);
+        WriteValue(json, "azimuth", sat.m_nAzimuth);
+        WriteValue(json, "snr", sat.m_nSnr);
+        json.PlainKey("used");
+        json.Bool(sat.m_bUsed);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.PlainKey("in_view");
+    json.Int(m_sky.InView());
+    json.PlainKey("used");
+    json.Int(m_sky.UsedInView());
+    json.EndObject();
+    out += '\n';
 }
 
 void CLineDecoder::WriteSummary(std::string& out) const

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "nmea/sat_info.h"
+#include "nmea/sky_model.h"
 
 // Turns taken lines, one at a time, into one JSON object each: line number, sentence type,
 // checksum verdict and, for the sentences the system decodes, the decoded values. Keeps
@@ -19,6 +20,7 @@ public:
     {
         bool m_bRaw = false;      // add the line as taken
         bool m_bSummary = false;  // count instead of writing one object per line
+        bool m_bSky = false;      // also feed the monitor's satellite model (see WriteSky)
     };
 
     explicit CLineDecoder(SOptions options) : m_options(options) {}
@@ -35,6 +37,11 @@ public:
     // the number of lines whose checksum did not verify.
     void WriteSummary(std::string& out) const;
 
+    // Appends the sky the monitor would show after the lines decoded so far, and a line feed:
+    // {"satellites":[{"system":S,"svid":N,"elevation":E,"azimuth":A,"snr":R,"used":B},...],
+    // "in_view":N,"used":N}, null for values the receiver left empty.
+    void WriteSky(std::string& out) const;
+
 private:
     struct SCounts
     {
@@ -45,6 +52,7 @@ private:
     SOptions m_options;
     std::uint64_t m_nLine = 0;
     SSatTable m_table{};
+    CSkyModel m_sky;
     double m_dCourse = std::numeric_limits<double>::quiet_NaN();  // NaN until a course is read
     std::map<std::string, SCounts, std::less<>> m_counts;
     std::uint64_t m_nChecksumFailures = 0;

@@ -22,13 +22,15 @@ constexpr std::size_t kReadSize = 64 * 1024;
 constexpr std::size_t kFlushSize = 256 * 1024;
 
 constexpr const char* kUsage =
-    "usage: nmea-decode [--raw] [--summary] [FILE...]\n"
-    "       nmea-decode [--raw] [--summary] --receiver [--port DEVICE] [--baud N] [--seconds N]\n"
+    "usage: nmea-decode [--raw] [--summary] [--sky] [FILE...]\n"
+    "       nmea-decode [--raw] [--summary] [--sky] --receiver [--port DEVICE] [--baud N] [--seconds N]\n"
     "Decodes NMEA 0183 text from the files in order (standard input when none or \"-\"),\n"
     "or from the GPS receiver, and prints one JSON object per line.\n"
     "  --raw        add the line as received\n"
     "  --summary    print only the counts of lines and decoded lines per type and of\n"
     "               checksum failures\n"
+    "  --sky        after the stream, print the satellites in view of every system as\n"
+    "               the monitor's sky plot shows them, with the counts in view and used\n"
     "  --receiver   find the receiver, probe its speed (4800, 9600, 38400, 115200, 19200,\n"
     "               57600 baud) and decode its lines as they arrive, until interrupted;\n"
     "               exit status 3 when there is no receiver, 4 when it sends no data. When\n"
@@ -74,6 +76,8 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             commandLine.m_options.m_bRaw = true;
         else if (arg == "--summary")
             commandLine.m_options.m_bSummary = true;
+        else if (arg == "--sky")
+            commandLine.m_options.m_bSky = true;
         else if (arg == "--receiver")
             commandLine.m_bReceiver = true;
         else if (arg == "--seconds" && i + 1 < argc && ParseSeconds(argv[i + 1], commandLine.m_dSeconds))
@@ -134,6 +138,15 @@ bool DecodeFile(const std::string& name, CStreamDecoder& stream, std::string& ou
     return bOk;
 }
 
+// What follows the stream: the summary and the sky, each when asked for.
+void WriteEndObjects(const CLineDecoder& decoder, const CLineDecoder::SOptions& options, std::string& out)
+{
+    if (options.m_bSummary)
+        decoder.WriteSummary(out);
+    if (options.m_bSky)
+        decoder.WriteSky(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -156,8 +169,8 @@ int main(int argc, char** argv)
         SetProgramName(argv[0]);
         SetReceiverOverride(commandLine.m_override);
         const int nStatus = DecodeReceiver(decoder, commandLine.m_dSeconds);
-        if (nStatus == 0 && commandLine.m_options.m_bSummary)
-            decoder.WriteSummary(out);
+        if (nStatus == 0)
+            WriteEndObjects(decoder, commandLine.m_options, out);
         Flush(out);
         return nStatus;
     }
@@ -171,8 +184,7 @@ int main(int argc, char** argv)
     for (const std::string& name : commandLine.m_files)
         bAllRead = DecodeFile(name, stream, out) && bAllRead;
 
-    if (commandLine.m_options.m_bSummary)
-        decoder.WriteSummary(out);
+    WriteEndObjects(decoder, commandLine.m_options, out);
     Flush(out);
     return bAllRead ? 0 : kExitUnreadable;
 }
