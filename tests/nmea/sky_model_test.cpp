@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "nmea/decoders.h"
 #include "nmea/sentence.h"
+#include "tests/support/file_text.h"
 
 namespace {
 
@@ -209,6 +213,56 @@ TEST(SkyModel, ASourceThatStopsReportingLeavesAfterTwoCyclesOfTheOthers)
     Feed(model, gps);
     EXPECT_EQ(Ids(model), (std::vector<SId>{{kGps, 5}}));
     EXPECT_EQ(model.InView(), 1);
+}
+
+// GPS receivers: at every complete GSV group the model holds the GPS satellites of the
+// 24-entry table as the decoders fill it, with the same values (SBAS apart: the table drops
+// the numbers 120-158 some of these receivers send); the table's only
+// extra records are the empty places of an earlier, larger group, and it also takes the
+// end of a group whose start the log lacks.
+TEST(SkyModel, GpsReceiversHoldWhatTheSatelliteTableHolds)
+{
+    const std::filesystem::path logs = ZEP_SOURCE_DIR "/../shared/nmea-logs";
+    if (!std::filesystem::is_directory(logs))
+        GTEST_SKIP() << "no recorded logs at " << logs;
+    int nGroups = 0;
+    int nIncomplete = 0;
+    for (const char* pszLog : {"GPSmap-76S", "bu353s4", "garmin15x", "garmin25lp", "haicom-305N",
+                               "holux-gm-210", "venus634lp", "eXplorist210", "mt3339", "pharos-360"}) {
+        CSkyModel model;
+        SSatTable table{};
+        for (const std::string& line : SplitLines(ReadFileBytes(logs / (std::string(pszLog) + ".nmea")))) {
+            const ESkyChange change = model.Feed(line);
+            bool bLast = false;
+            std::int32_t nInView = 0;
+            if (!DecodeGSV(line, &table, &nInView, &bLast) || !bLast)
+                continue;
+            // A group the log starts in the middle of is not complete for the model.
+            if (change != ESkyChange::kView) {
+                ++nIncomplete;
+                continue;
+            }
+            std::vector<SSatInfo> expected;
+            for (const SSatInfo& sat : table) {
+                const bool bEmptyPlace = sat.m_nElevation == 0 && sat.m_nAzimuth == 0 && sat.m_nSnr == 0;
+                if (sat.m_nPrn != 0 && sat.m_nPrn <= 32 && !bEmptyPlace)
+                    expected.push_back({sat.m_nPrn, sat.m_nElevation, sat.m_nAzimuth, sat.m_nSnr, false});
+            }
+            std::ranges::sort(expected, {}, &SSatInfo::m_nPrn);
+            // Empty values are 0 in the table.
+            const auto Value = [](std::int16_t n) { return n == kSkyAbsent ? 0u : static_cast<std::uint32_t>(n); };
+            std::vector<SSatInfo> actual;
+            for (const SSkySatellite& sat : model.View()) {
+                const SSatInfo info{sat.m_nSvid, Value(sat.m_nElevation), Value(sat.m_nAzimuth), Value(sat.m_nSnr), false};
+                if (sat.m_system == kGps && (info.m_nElevation != 0 || info.m_nAzimuth != 0 || info.m_nSnr != 0))
+                    actual.push_back(info);
+            }
+            ASSERT_EQ(actual, expected) << pszLog << ": " << line;
+            ++nGroups;
+        }
+    }
+    EXPECT_GT(nGroups, 80);
+    EXPECT_LE(nIncomplete, 10);
 }
 
 }  // namespace
