@@ -7,6 +7,10 @@ SZephyraneCommandLine ParseZephyraneCommandLine(const std::vector<std::string>& 
         const std::string& arg = args[i];
         if (i + 1 < args.size() && TakeReceiverOption(arg, args[i + 1], commandLine.m_receiver))
             ++i;
+        else if (IsNetworkReceiverOption(arg)) {
+            if (!TakeNetworkReceiverOption(args, i, commandLine.m_receiver, commandLine.m_strError))
+                return commandLine;
+        }
         else if (arg == "--help" || arg == "-h")
             commandLine.m_bHelp = true;
         else if (arg == "--version")

@@ -14,11 +14,11 @@ int main(int argc, char** argv)
     const SZephyraneCommandLine commandLine =
         ParseZephyraneCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     if (!commandLine.m_strError.empty()) {
-        std::fprintf(stderr, "zephyrane: %s\n%s", commandLine.m_strError.c_str(), kZephyraneHelp);
+        std::fprintf(stderr, "zephyrane: %s\n%s", commandLine.m_strError.c_str(), kZephyraneHelp.c_str());
         return 2;
     }
     if (commandLine.m_bHelp) {
-        std::fputs(kZephyraneHelp, stdout);
+        std::fputs(kZephyraneHelp.c_str(), stdout);
         return 0;
     }
     if (commandLine.m_bVersion) {

@@ -13,6 +13,8 @@ enum class EControlKind {
     kPushButton,
     kListBox,
     kProgressBar,
+    kEdit,        // one line of text the user types
+    kDropList,    // a list to choose one entry from, shown when opened
 };
 
 // Control styles, combined as bits.
@@ -66,6 +68,7 @@ enum : int {
     kIddComPorts = 130,
     kIddSatVis = 132,
     kIddDataLogger = 144,
+    kIddNetworkReceiver = 150,
     kIddGpsText = 7023,
     kIddSatVizPage = 7025,
     kIddSatellitesPage = 7026,

@@ -83,6 +83,21 @@ std::vector<SDlgTemplate> MakeTemplates()
         Button(kIdOk, 242, 155, 50, 14, "OK", kTabStop | kDefaultButton),
     }});
 
+    templates.push_back({kIddNetworkReceiver, "Network receiver", 186, 108, "MS Shell Dlg", 8, kDialogFrame, {
+        {kUnnamed, EControlKind::kText, 7, 9, 40, 8, "Kind", kStyleNone},
+        {1101, EControlKind::kDropList, 50, 7, 129, 60, "", kTabStop},
+        {kUnnamed, EControlKind::kText, 7, 27, 40, 8, "Host", kStyleNone},
+        {1102, EControlKind::kEdit, 50, 25, 129, 12, "", kTabStop},
+        {kUnnamed, EControlKind::kText, 7, 45, 40, 8, "Port", kStyleNone},
+        {1103, EControlKind::kEdit, 50, 43, 50, 12, "", kTabStop},
+        {kUnnamed, EControlKind::kText, 7, 60, 172, 26,
+         "gpsd: empty Host and Port mean localhost:2947. UDP: Host is an address of this machine to listen on, "
+         "empty for all.",
+         kStyleNone},
+        Button(kIdOk, 75, 89, 50, 14, "OK", kTabStop | kDefaultButton),
+        Button(kIdCancel, 129, 89, 50, 14, "Cancel"),
+    }});
+
     templates.push_back({kIddSatVis, "Satellite Visibility", 523, 530, "MS Shell Dlg", 8, kDialogFrame, {
         Field(1002, 7, 7, 147, 23, "Latitude"),
         Field(1003, 7, 32, 147, 23, "Longitude"),

@@ -4,6 +4,7 @@
 #include "platform/hotplug_watcher.h"
 #include "platform/prompt.h"
 #include "serial/messages.h"
+#include "serial/network_receiver.h"
 #include "serial/port_discovery.h"
 #include "settings/time_stamp.h"
 
@@ -48,8 +49,24 @@ CReceiverLink::~CReceiverLink()
     Stop();
 }
 
+bool CReceiverLink::Connect(CSerialPort& port, std::string& strFailure) const
+{
+    port.m_nPort = 0;
+    port.m_strDevicePath.clear();
+    port.m_makeSource = [choice = m_activeChoice] { return MakeNetworkSource(choice); };
+    port.m_bEnabled = true;
+    port.m_nProbeLineFeeds = 0;
+    if (port.Open())
+        return true;
+    strFailure = std::string(kNoReceiverText) + "\n" + MakeNetworkSource(m_activeChoice)->Describe() + ": " +
+                 port.LastError();
+    return false;
+}
+
 bool CReceiverLink::Find(CSerialPort& port, std::string& strFailure) const
 {
+    if (IsNetworkSource(m_activeChoice.m_eSource))
+        return Connect(port, strFailure);
     SChosenPort chosen;
     bool bFound;
     std::string strSearched;
@@ -76,8 +93,25 @@ bool CReceiverLink::Find(CSerialPort& port, std::string& strFailure) const
     return true;
 }
 
+bool CReceiverLink::TakeFromGpsd(std::string& strFailure)
+{
+    if (IsNetworkSource(m_activeChoice.m_eSource))
+        return false;
+    const std::string strDevice = m_port.m_strDevicePath.empty() ? DeviceOfComNumber(m_port.m_nPort) : m_port.m_strDevicePath;
+    std::optional<SReceiverChoice> gpsd = GpsdReadingDevice(strDevice, m_systemGpsd);
+    if (!gpsd || !m_prompt.AskYesNo(GpsdHoldsPortQuestion(strDevice), kLinkCaption))
+        return false;
+    m_activeChoice = *gpsd;
+    strFailure.clear();
+    Connect(m_port, strFailure);
+    return true;
+}
+
 bool CReceiverLink::Probe(CSerialPort& port, std::string& strFailure) const
 {
+    // A network receiver has no speed; Connect opened it.
+    if (IsNetworkSource(m_activeChoice.m_eSource))
+        return true;
     std::vector<int> speeds(kProbeSpeeds.begin(), kProbeSpeeds.end());
     if (m_activeChoice.m_nBaud != 0)
         speeds = {m_activeChoice.m_nBaud};
@@ -97,7 +131,10 @@ CReceiverLink::EStart CReceiverLink::Start(const SComsPacing& pacing)
     std::vector<std::string> failures;
     std::string strFailure;
     EStart result = EStart::kStarted;
-    if (!Find(m_port, strFailure))
+    bool bFound = Find(m_port, strFailure);
+    if (bFound && TakeFromGpsd(strFailure))
+        bFound = strFailure.empty();
+    if (!bFound)
     {
         // Without a port nothing can be heard either.
         failures = {strFailure, kNoDataText};
@@ -176,6 +213,9 @@ void CReceiverLink::KeepLink()
     bool bArrived = false;
     for (const SPortChange& change : m_pWatcher->TakeChanges())
     {
+        // Serial ports coming and going say nothing about a network receiver.
+        if (IsNetworkSource(m_activeChoice.m_eSource))
+            continue;
         if (change.m_bArrived)
             bArrived = true;
         else if (change.m_strDevicePath == m_port.m_strDevicePath ||

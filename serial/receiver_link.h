@@ -15,6 +15,7 @@
 
 #include "nmea/rx_ring.h"
 #include "serial/comms_thread.h"
+#include "serial/network_receiver.h"
 #include "serial/serial_port.h"
 #include "settings/receiver_choice.h"
 
@@ -96,6 +97,9 @@ public:
     // While the link waits for a gone device, how often it searches again without a hotplug
     // notice; tests shorten it.
     int m_nRetryMs = 1000;
+    // Where the system's gpsd listens: a receiver's port that it reads is offered to be
+    // read through it. Tests point it at a gpsd of their own.
+    SGpsdAddress m_systemGpsd;
 
     // The port, for the start-up and the window's own use before the thread runs and after
     // it stopped; while the thread runs take lines with TakeLine or under Mutex().
@@ -104,7 +108,14 @@ public:
 
 private:
     // Sets port to the chosen receiver's port; false, with the message, when it is not there.
+    // A network receiver is connected to at once.
     bool Find(CSerialPort& port, std::string& strFailure) const;
+    // Opens the chosen network receiver on port; false, with the message naming the source
+    // and the reason, when it cannot be reached.
+    bool Connect(CSerialPort& port, std::string& strFailure) const;
+    // When the system's gpsd reads the port found and the user agrees, reads it through gpsd
+    // instead, from now on: true then, with strFailure set when gpsd cannot be reached.
+    bool TakeFromGpsd(std::string& strFailure);
     // Probes the chosen speed, or each of kProbeSpeeds; false, with the message, when no
     // speed hears NMEA.
     bool Probe(CSerialPort& port, std::string& strFailure) const;

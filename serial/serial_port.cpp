@@ -139,7 +139,10 @@ int CSerialPort::Read(char* pBuffer)
         return 0;
     long nRead = m_hPort->Read(pBuffer, kMaxRead);
     if (nRead < 0)
+    {
         m_bGone = true;
+        m_strLastError = m_hPort->LastError();
+    }
     if (nRead <= 0)
         return 0;
     pBuffer[nRead] = '\0';

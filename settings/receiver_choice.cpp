@@ -101,6 +101,8 @@ SReceiverChoice ReceiverChoiceForThisRun()
 {
     SReceiverChoice choice = SReceiverChoice::Load();
     std::lock_guard lock(s_overrideMutex);
+    if (s_override.m_network)
+        return *s_override.m_network;
     if (!s_override.m_strDevice.empty())
     {
         choice.m_eSource = EReceiverSource::kSerial;

@@ -37,11 +37,13 @@ struct SReceiverChoice
 const char* SourceName(EReceiverSource eSource);
 std::optional<EReceiverSource> SourceOfName(const std::string& strName);
 
-// What the command line said for this run: a port (device path or COMn) and a speed.
+// What the command line said for this run: a port (device path or COMn) and a speed, or a
+// receiver on the network.
 struct SReceiverOverride
 {
     std::string m_strDevice;
     int m_nBaud = 0;
+    std::optional<SReceiverChoice> m_network;
 };
 
 // Takes the command-line option "--port DEVICE" or "--baud N" (a speed a serial line
@@ -52,5 +54,6 @@ bool TakeReceiverOption(const std::string& strOption, const std::string& strValu
 void SetReceiverOverride(const SReceiverOverride& override);
 // The choice for this run: the file's, with the command line's override applied. A port on
 // the command line chooses that serial port (at the given speed, or probed); a speed alone
-// keeps the file's source and skips its probe.
+// keeps the file's source and skips its probe. A network receiver on the command line is
+// the choice, whatever else it says.
 SReceiverChoice ReceiverChoiceForThisRun();

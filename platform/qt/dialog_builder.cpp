@@ -4,10 +4,12 @@
 #include "platform/qt/list_box.h"
 #include "platform/qt/theme_style.h"
 
+#include <QComboBox>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -54,6 +56,10 @@ QWidget* NewControl(const SDlgItem& item)
         return new CListBox;
     case EControlKind::kProgressBar:
         return new QProgressBar;
+    case EControlKind::kEdit:
+        return new QLineEdit;
+    case EControlKind::kDropList:
+        return new QComboBox;
     }
     return new QWidget;
 }
@@ -97,7 +103,12 @@ void ApplyItem(const SDlgItem& item, QWidget& control)
     }
     if (auto* pProgress = dynamic_cast<QProgressBar*>(&control))
         pProgress->setTextVisible(false);
-    control.setGeometry(DluRectToPixels(item.x, item.y, item.cx, item.cy));
+    if (item.kind == EControlKind::kEdit || item.kind == EControlKind::kDropList)
+        control.setFocusPolicy((item.nStyle & kTabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+    // A drop list's height in the template is that of its opened list; the closed box is
+    // one line high.
+    const int nHeight = item.kind == EControlKind::kDropList ? 12 : item.cy;
+    control.setGeometry(DluRectToPixels(item.x, item.y, item.cx, nHeight));
 }
 
 } // namespace

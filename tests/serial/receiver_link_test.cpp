@@ -3,11 +3,13 @@
 #include "serial/receiver_link.h"
 #include "tests/serial/nmea_feeder.h"
 #include "tests/settings/temp_drives.h"
+#include "tests/support/loopback_peers.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/scripted_prompt.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -181,6 +183,111 @@ TEST_F(ReceiverLinkTest, AnUnpluggedReceiverIsReadAgainWhenItComesBack)
                                                  ELinkState::kReading}));
     m_link.Stop();
     EXPECT_EQ(m_link.State(), ELinkState::kStopped);
+}
+
+const std::vector<std::string> kSentences = {
+    "$GPGGA,125106,3854.5087,N,07726.4523,W,8,10,2.0,268.8,M,-33.9,M,,*7F\r\n",
+    "$GPGSA,A,3,03,07,08,11,13,16,19,23,24,28,,,3.6,2.0,3.0*3A\r\n",
+};
+
+// The link reading a network receiver: a TCP server of the test's own on the loopback
+// interface that goes away and comes back.
+class NetworkLinkTest : public ReceiverLinkTest
+{
+protected:
+    SReceiverChoice TcpChoice(int nPort) const
+    {
+        SReceiverChoice choice;
+        choice.m_eSource = EReceiverSource::kTcp;
+        choice.m_strHost = "127.0.0.1";
+        choice.m_nPort = nPort;
+        return choice;
+    }
+
+    // A server on nPort (0: any) feeding the sentences round and round.
+    void Serve(int nPort = 0)
+    {
+        m_pServer = std::make_unique<CLoopbackTcpServer>("127.0.0.1", nPort);
+        ASSERT_TRUE(m_pServer->IsListening());
+        m_pFeeder = std::make_unique<CLineFeeder>(kSentences, 20, [this](const std::string& strLine) {
+            return m_pServer->Accept() && m_pServer->Send(strLine);
+        });
+    }
+    void StopServing()
+    {
+        m_pFeeder.reset();
+        m_pServer.reset();
+    }
+
+    bool Saw(ELinkState eState) const { return std::find(m_states.begin(), m_states.end(), eState) != m_states.end(); }
+
+    std::unique_ptr<CLoopbackTcpServer> m_pServer;
+    std::unique_ptr<CLineFeeder> m_pFeeder;
+};
+
+TEST_F(NetworkLinkTest, AServerThatGoesAndComesBackIsReadAgain)
+{
+    Serve();
+    const int nPort = m_pServer->Port();
+    m_link.SetChoice(TcpChoice(nPort));
+    m_link.m_nRetryMs = 200;
+    ASSERT_EQ(m_link.Start(), CReceiverLink::EStart::kStarted);
+    EXPECT_EQ(m_link.SourceText(), "TCP 127.0.0.1:" + std::to_string(nPort));
+    ASSERT_TRUE(HandleMessagesUntil([&] { return m_lines.size() >= 4; }));
+    EXPECT_EQ(m_lines[0], kSentences[0]);
+
+    StopServing();
+    ASSERT_TRUE(HandleMessagesUntil([&] { return Saw(ELinkState::kGone); }));
+    EXPECT_EQ(m_link.State(), ELinkState::kGone);
+    {
+        std::lock_guard lock(m_link.Mutex());
+        EXPECT_EQ(m_link.Port().LastError(), "the server closed the connection");
+    }
+    // Refused attempts meanwhile leave it waiting.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(m_link.State(), ELinkState::kGone);
+
+    m_lines.clear();
+    m_states.clear();
+    Serve(nPort);
+    ASSERT_TRUE(HandleMessagesUntil([&] { return Saw(ELinkState::kReading) && m_lines.size() >= 4; }));
+    EXPECT_EQ(m_link.SourceText(), "TCP 127.0.0.1:" + std::to_string(nPort));
+    EXPECT_TRUE(m_prompt.Shown().empty());
+    m_link.Stop();
+}
+
+TEST_F(NetworkLinkTest, ARefusedConnectionIsAMissingReceiverNamingTheSource)
+{
+    const int nPort = loopback::FreePort();
+    m_link.SetChoice(TcpChoice(nPort));
+    EXPECT_EQ(m_link.Start(), CReceiverLink::EStart::kNoReceiver);
+    const std::string strFirst = "Can't Find Zephyrane\nTCP 127.0.0.1:" + std::to_string(nPort) + ": connection refused";
+    EXPECT_EQ(m_prompt.Texts(), (std::vector<std::string>{strFirst, "Can't Find Data of Zephyrane"}));
+    EXPECT_EQ(m_link.FailureText(), strFirst);
+    EXPECT_FALSE(m_link.IsRunning());
+}
+
+TEST_F(NetworkLinkTest, APortThatGpsdReadsIsReadThroughGpsdWhenTheUserAgrees)
+{
+    CPtyPair receiver;
+    ASSERT_TRUE(receiver.IsOpen());
+    CVirtualPortRegistration registration(receiver.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB");
+    CTestGpsd gpsd = CTestGpsd::Reading(receiver.SlavePath());
+    ASSERT_TRUE(gpsd.Started()) << "gpsd could not be started";
+    CLineFeeder feeder(kSentences, 20, [&](const std::string& strLine) { return receiver.Write(strLine); });
+    m_link.m_systemGpsd = {"127.0.0.1", gpsd.Port()};
+
+    m_prompt.AnswerNext(true);
+    ASSERT_EQ(m_link.Start(), CReceiverLink::EStart::kStarted);
+    ASSERT_EQ(m_prompt.Shown().size(), 1u);
+    EXPECT_EQ(m_prompt.Shown()[0].m_strText, "The receiver's port " + receiver.SlavePath() +
+                                                 " is in use by gpsd, the system's GPS daemon.\n"
+                                                 "Read the receiver through gpsd?");
+    EXPECT_TRUE(m_prompt.Shown()[0].m_bQuestion);
+    EXPECT_EQ(m_link.SourceText(), "gpsd " + gpsd.HostPort() + " " + receiver.SlavePath());
+    ASSERT_TRUE(HandleMessagesUntil([&] { return m_lines.size() >= 4; }));
+    EXPECT_NE(std::find(kSentences.begin(), kSentences.end(), m_lines.back()), kSentences.end()) << m_lines.back();
+    m_link.Stop();
 }
 
 } // namespace

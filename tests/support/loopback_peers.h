@@ -7,9 +7,11 @@
 #include "tests/tools/zephyrane-sim/child_process.h"
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <netinet/in.h>
 #include <poll.h>
@@ -225,6 +227,40 @@ private:
     int m_nFd = -1;
 };
 
+// Sends lines one by one, round and round, every nPauseMs, on a thread of its own, until it
+// is stopped or destroyed. send gets one line and says whether it went.
+class CLineFeeder
+{
+public:
+    CLineFeeder(std::vector<std::string> lines, int nPauseMs, std::function<bool(const std::string&)> send)
+        : m_thread([this, lines = std::move(lines), nPauseMs, send = std::move(send)] {
+            for (size_t i = 0; !m_bStop && !lines.empty(); i = (i + 1) % lines.size())
+            {
+                if (send(lines[i]))
+                    ++m_nSent;
+                std::this_thread::sleep_for(std::chrono::milliseconds(nPauseMs));
+            }
+        })
+    {
+    }
+    ~CLineFeeder() { Stop(); }
+    CLineFeeder(const CLineFeeder&) = delete;
+    CLineFeeder& operator=(const CLineFeeder&) = delete;
+
+    void Stop()
+    {
+        m_bStop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    size_t Sent() const { return m_nSent; }
+
+private:
+    std::atomic<bool> m_bStop{false};
+    std::atomic<size_t> m_nSent{0};
+    std::thread m_thread;
+};
+
 // gpsd on a loopback port of its own: fed by gpsfake with a recorded log (repeated, one
 // sentence every nPauseMs), or with no receiver at all. Stopped when the object goes.
 class CTestGpsd
@@ -241,18 +277,22 @@ public:
                         true);
         return gpsd;
     }
-    static CTestGpsd WithoutReceiver()
+    // gpsd reading strDevice from the start (without a device: no receiver at all).
+    static CTestGpsd Reading(const std::string& strDevice = {})
     {
         CTestGpsd gpsd;
         std::string strProgram = loopback::FindProgram("gpsd");
         if (strProgram.empty())
             strProgram = access("/usr/sbin/gpsd", X_OK) == 0 ? "/usr/sbin/gpsd" : "";
+        std::vector<std::string> arguments = {strProgram, "-N", "-n", "-S", std::to_string(gpsd.m_nPort), "-F",
+                                              gpsd.m_pFolder->Path() + "/control.sock"};
+        if (!strDevice.empty())
+            arguments.push_back(strDevice);
         if (!strProgram.empty())
-            gpsd.Start({strProgram, "-N", "-S", std::to_string(gpsd.m_nPort), "-F",
-                        gpsd.m_pFolder->Path() + "/control.sock"},
-                        false);
+            gpsd.Start(arguments, !strDevice.empty());
         return gpsd;
     }
+    static CTestGpsd WithoutReceiver() { return Reading(); }
 
     CTestGpsd(CTestGpsd&&) = default;
     ~CTestGpsd() { Stop(); }

@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/installation.h"
 #include "platform/program_name.h"
+#include "serial/network_receiver.h"
 #include "settings/receiver_choice.h"
 #include "tools/nmea-decode/line_decoder.h"
 #include "tools/nmea-decode/receiver_mode.h"
@@ -21,9 +23,10 @@ constexpr int kExitUnreadable = 2;
 constexpr std::size_t kReadSize = 64 * 1024;
 constexpr std::size_t kFlushSize = 256 * 1024;
 
-constexpr const char* kUsage =
+const std::string kUsage = std::string(
     "usage: nmea-decode [--raw] [--summary] [--sky] [FILE...]\n"
     "       nmea-decode [--raw] [--summary] [--sky] --receiver [--port DEVICE] [--baud N] [--seconds N]\n"
+    "                   [--gpsd [HOST[:PORT[:DEVICE]]] | --tcp HOST:PORT | --udp [ADDRESS:]PORT]\n"
     "Decodes NMEA 0183 text from the files in order (standard input when none or \"-\"),\n"
     "or from the GPS receiver, and prints one JSON object per line.\n"
     "  --raw        add the line as received\n"
@@ -39,7 +42,9 @@ constexpr const char* kUsage =
     "  --port DEVICE  read this serial port (a device path such as /dev/ttyACM0, or COMn)\n"
     "               instead of the receiver choice of the settings\n"
     "  --baud N     read at N baud without probing the other speeds\n"
-    "  --seconds N  stop reading the receiver after N seconds\n"
+    "  --seconds N  stop reading the receiver after N seconds\n") +
+    kNetworkOptionsHelp +
+    "               a connection refused or closed by the server ends with exit status 3\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n";
 
@@ -65,6 +70,7 @@ bool ParseSeconds(const char* pszText, double& dSeconds)
 // Reads the options; false (after telling why) for an unknown one.
 bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
 {
+    const std::vector<std::string> args(argv, argv + argc);
     bool bOptionsDone = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -84,21 +90,31 @@ bool ParseCommandLine(int argc, char** argv, SCommandLine& commandLine)
             ++i;
         else if (i + 1 < argc && TakeReceiverOption(argv[i], argv[i + 1], commandLine.m_override))
             ++i;
+        else if (IsNetworkReceiverOption(arg)) {
+            std::string strError;
+            size_t nAt = static_cast<size_t>(i);
+            if (!TakeNetworkReceiverOption(args, nAt, commandLine.m_override, strError)) {
+                std::fprintf(stderr, "nmea-decode: %s\n%s", strError.c_str(), kUsage.c_str());
+                return false;
+            }
+            i = static_cast<int>(nAt);
+        }
         else if (arg == "--help" || arg == "-h")
             commandLine.m_bHelp = true;
         else if (arg == "--version")
             commandLine.m_bVersion = true;
         else {
-            std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage);
+            std::fprintf(stderr, "nmea-decode: unknown option %s\n%s", argv[i], kUsage.c_str());
             return false;
         }
     }
-    if (!commandLine.m_bReceiver && (!commandLine.m_override.m_strDevice.empty() || commandLine.m_override.m_nBaud != 0)) {
-        std::fprintf(stderr, "nmea-decode: --port and --baud need --receiver\n%s", kUsage);
+    if (!commandLine.m_bReceiver && (!commandLine.m_override.m_strDevice.empty() || commandLine.m_override.m_nBaud != 0 ||
+                                     commandLine.m_override.m_network)) {
+        std::fprintf(stderr, "nmea-decode: --port, --baud, --gpsd, --tcp and --udp need --receiver\n%s", kUsage.c_str());
         return false;
     }
     if (commandLine.m_bReceiver && !commandLine.m_files.empty()) {
-        std::fprintf(stderr, "nmea-decode: --receiver reads no files\n%s", kUsage);
+        std::fprintf(stderr, "nmea-decode: --receiver reads no files\n%s", kUsage.c_str());
         return false;
     }
     if (commandLine.m_files.empty())
@@ -155,7 +171,7 @@ int main(int argc, char** argv)
     if (!ParseCommandLine(argc, argv, commandLine))
         return kExitUnreadable;
     if (commandLine.m_bHelp) {
-        std::fputs(kUsage, stdout);
+        std::fputs(kUsage.c_str(), stdout);
         return 0;
     }
     if (commandLine.m_bVersion) {

@@ -3,6 +3,7 @@
 #include "platform/prompt.h"
 #include "platform/window_messages.h"
 #include "serial/messages.h"
+#include "serial/network_receiver.h"
 #include "serial/receiver_link.h"
 #include "tools/nmea-decode/stream_decoder.h"
 
@@ -83,6 +84,10 @@ int DecodeReceiver(CLineDecoder& decoder, double dSeconds)
         }
         Print(out);
     };
+    // A network receiver whose server ends the connection ends the run, as a missing
+    // receiver does; a serial receiver that is unplugged is waited for.
+    const bool bNetwork = IsNetworkSource(ReceiverChoiceForThisRun().m_eSource);
+    int nStatus = 0;
     bool bWasGone = false;
     while (!s_bInterrupted && (dSeconds <= 0.0 || std::chrono::steady_clock::now() < end))
     {
@@ -90,11 +95,21 @@ int DecodeReceiver(CLineDecoder& decoder, double dSeconds)
         if (message && message->m_nMessage == UM_RECEIVE_DATA)
             decodeRing();
         else if (message && message->m_nMessage == UM_LINK_STATE)
-            bWasGone = ReportLinkState(static_cast<ELinkState>(message->m_lParam), bWasGone, link);
+        {
+            ELinkState eState = static_cast<ELinkState>(message->m_lParam);
+            if (bNetwork && eState == ELinkState::kGone)
+            {
+                std::lock_guard lock(link.Mutex());
+                std::fprintf(stderr, "%s: %s\n", link.SourceText().c_str(), link.Port().LastError().c_str());
+                nStatus = kExitNoReceiver;
+                break;
+            }
+            bWasGone = ReportLinkState(eState, bWasGone, link);
+        }
     }
     // The lines received before the end are printed too.
     link.StopReading();
     decodeRing();
     link.Stop();
-    return 0;
+    return nStatus;
 }
