@@ -11,6 +11,9 @@
 namespace {
 
 constexpr std::size_t kMaxGroupSatellites = 64;
+// A receiver's count of satellites in view is two digits; a larger one is kept below this,
+// so that the sum over the sources stays far from overflowing.
+constexpr int kMaxInView = 999;
 constexpr std::size_t kFieldsPerSatellite = 4;  // number, elevation, azimuth, SNR
 constexpr std::size_t kGsaSatelliteFields = 12;
 constexpr std::size_t kGsaDopFields = 3;
@@ -253,7 +256,7 @@ ESkyChange CSkyModel::FeedGsv(std::string_view fields, std::string_view talker)
         return ESkyChange::kNone;
     }
     source.m_nNextMessage = 0;
-    source.m_nInView = std::max(nInView, 0);
+    source.m_nInView = std::clamp(nInView, 0, kMaxInView);
     CompleteGroup(source);
     return ESkyChange::kView;
 }

@@ -108,6 +108,9 @@ TEST(SkyModel, EmptyAndOutOfRangeValuesAreAbsent)
     Feed(model, {"$GPGSV,1,1,2,03,95,,101,04,-1,361,"});
     EXPECT_EQ(model.View()[0], (SSkySatellite{kGps, 3, kSkyAbsent, kSkyAbsent, kSkyAbsent, false}));
     EXPECT_EQ(model.View()[1], (SSkySatellite{kGps, 4, kSkyAbsent, kSkyAbsent, kSkyAbsent, false}));
+    // Counts in view too large for a number are kept small enough to add up (found by fuzzing).
+    Feed(model, {"$GPGSV,1,1,99999999999,03,10,10,30", "$GLGSV,1,1,99999999999,65,10,10,30"});
+    EXPECT_EQ(model.InView(), 2 * 999);
 }
 
 TEST(SkyModel, AGroupWithAMissingMessageIsDropped)
