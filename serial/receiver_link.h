@@ -91,6 +91,9 @@ public:
     std::string SourceText() const;
     // The speed found by the last successful start or reopening.
     int BaudRate() const;
+    // True when the link reads a receiver on the network (gpsd, TCP, UDP); call it from the
+    // thread that starts the link.
+    bool ReadsNetwork() const { return IsNetworkSource(m_activeChoice.m_eSource); }
     // The messages of the last failed start, one a line; empty after a successful one.
     std::string FailureText() const;
 

@@ -101,6 +101,7 @@ LParam CGpsPropertySheet::OnReceiveData(WParam, LParam lParam)
 LParam CGpsPropertySheet::OnLinkState(WParam, LParam)
 {
     // The graphs, counters and the list carry on where they were when the receiver comes back.
+    m_linkView.SetNetwork(m_link.ReadsNetwork());
     m_linkView.Show(m_link.State(), m_link.SilentSeconds());
     return 0;
 }

@@ -16,14 +16,14 @@ void CLinkStateView::AddStaleWidget(QWidget& widget)
     m_staleWidgets.push_back(&widget);
 }
 
-std::string CLinkStateView::StateText(ELinkState eState, int nSilentSeconds)
+std::string CLinkStateView::StateText(ELinkState eState, int nSilentSeconds, bool bNetwork)
 {
     switch (eState)
     {
     case ELinkState::kSilent:
         return FormatC("No data for %d s", nSilentSeconds);
     case ELinkState::kGone:
-        return "Receiver unplugged: waiting for it";
+        return bNetwork ? "Connection lost: trying again" : "Receiver unplugged: waiting for it";
     case ELinkState::kReopening:
         return "Receiver back: opening it again";
     case ELinkState::kReading:
@@ -35,7 +35,7 @@ std::string CLinkStateView::StateText(ELinkState eState, int nSilentSeconds)
 
 bool CLinkStateView::Show(ELinkState eState, int nSilentSeconds)
 {
-    m_strState = StateText(eState, nSilentSeconds);
+    m_strState = StateText(eState, nSilentSeconds, m_bNetwork);
     ShowTitle();
     const bool bGone = eState == ELinkState::kGone || eState == ELinkState::kReopening;
     const bool bBack = m_bWasGone && eState == ELinkState::kReading;

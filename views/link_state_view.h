@@ -19,6 +19,8 @@ public:
 
     // The title the window has while data comes; the state is shown after it.
     void SetTitle(const std::string& strTitle);
+    // Whether the receiver is on the network, which changes the words for a lost receiver.
+    void SetNetwork(bool bNetwork) { m_bNetwork = bNetwork; }
     // A widget whose contents are dimmed while the values are stale.
     void AddStaleWidget(QWidget& widget);
 
@@ -28,7 +30,7 @@ public:
     bool IsStale() const { return m_bStale; }
 
     // The words for a state; empty while data comes.
-    static std::string StateText(ELinkState eState, int nSilentSeconds);
+    static std::string StateText(ELinkState eState, int nSilentSeconds, bool bNetwork = false);
 
 private:
     void ShowTitle();
@@ -39,5 +41,6 @@ private:
     std::string m_strState;
     std::vector<QWidget*> m_staleWidgets;
     bool m_bStale = false;
+    bool m_bNetwork = false;
     bool m_bWasGone = false;
 };

@@ -27,6 +27,9 @@ void CReceiverDialog::StartLinkAndSetTitle(const std::string& strName)
 
 std::string CReceiverDialog::LinkTitle()
 {
+    // A network receiver is named by its source: "Satellite Visibility - gpsd localhost:2947".
+    if (m_link.ReadsNetwork())
+        return FormatC("%s - %s", m_strName.c_str(), m_link.SourceText().c_str());
     // A reopened port may have another number or speed; the link changes them under its mutex.
     std::lock_guard lock(m_link.Mutex());
     const CSerialPort& port = m_link.Port();
@@ -36,6 +39,7 @@ std::string CReceiverDialog::LinkTitle()
 LParam CReceiverDialog::OnLinkState(WParam, LParam)
 {
     m_linkView.SetTitle(LinkTitle());
+    m_linkView.SetNetwork(m_link.ReadsNetwork());
     if (m_linkView.Show(m_link.State(), m_link.SilentSeconds()))
         OnReceiverBack();
     return 0;

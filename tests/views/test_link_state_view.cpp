@@ -42,4 +42,10 @@ TEST(LinkStateView, ShowsTheStateAfterTheTitleAndDimsStaleValuesUntilDataComes)
     }
 }
 
+TEST(LinkStateView, ALostNetworkReceiverIsNotCalledUnplugged)
+{
+    EXPECT_EQ(CLinkStateView::StateText(ELinkState::kGone, 0, true), "Connection lost: trying again");
+    EXPECT_EQ(CLinkStateView::StateText(ELinkState::kSilent, 20, true), "No data for 20 s");
+}
+
 } // namespace
