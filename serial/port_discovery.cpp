@@ -3,6 +3,7 @@
 #include "platform/com_numbers.h"
 
 #include <algorithm>
+#include <limits>
 #include <cctype>
 #include <functional>
 #include <strings.h>
@@ -90,7 +91,9 @@ bool MakeSerInfo(const SPortDevice& device, SSerInfo& info)
         int nNumber = 0;
         for (size_t n = nCom + 4; n < strFriendly.size() && std::isdigit(static_cast<unsigned char>(strFriendly[n])); ++n)
             nNumber = std::min(nNumber * 10 + (strFriendly[n] - '0'), 1 << 20);
-        info.m_nPort = static_cast<int16_t>(nNumber);
+        // A number the field cannot hold is no port number (cut to 16 bits it could name
+        // another port).
+        info.m_nPort = nNumber <= std::numeric_limits<int16_t>::max() ? static_cast<int16_t>(nNumber) : 0;
         info.m_strPortName = strFriendly.substr(nCom + 1);
         std::erase(info.m_strPortName, ')');
     }

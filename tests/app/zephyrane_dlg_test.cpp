@@ -1,9 +1,8 @@
 #include "app/zephyrane_dlg.h"
 
 #include "platform/program_launcher.h"
-#include "platform/virtual_ports.h"
 #include "tests/settings/temp_drives.h"
-#include "tests/support/pty_pair.h"
+#include "tests/support/pty_receiver.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/temp_dir.h"
@@ -13,9 +12,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -48,36 +45,6 @@ public:
     }
     QWidget* m_pLauncher = nullptr;
     std::vector<bool> m_launcherVisible;
-};
-
-// A receiver on a pseudo-terminal, registered as a virtual port with the bridge's
-// description, that sends a position every 20 ms while it exists. Lines that find the line
-// full are dropped, as nobody reads the port between two windows.
-class CTalkingReceiver
-{
-public:
-    CTalkingReceiver() : m_registration(m_pty.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB")
-    {
-        fcntl(m_pty.Master(), F_SETFL, fcntl(m_pty.Master(), F_GETFL) | O_NONBLOCK);
-        m_talker = std::thread([this] {
-            while (m_bTalking) {
-                m_pty.Write("$GPGGA,100000.00,5128.6380,N,00007.5000,W,1,08,0.9,45.0,M,47.0,M,,*7B\r\n");
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-        });
-    }
-    ~CTalkingReceiver()
-    {
-        m_bTalking = false;
-        m_talker.join();
-    }
-    bool Ready() const { return m_pty.IsOpen() && m_registration.Port() != 0; }
-
-private:
-    CPtyPair m_pty;
-    CVirtualPortRegistration m_registration;
-    std::atomic<bool> m_bTalking{true};
-    std::thread m_talker;
 };
 
 // The launcher with "Exit" recorded instead of ending the test.
@@ -186,8 +153,9 @@ TEST_F(ZephyraneDlgTest, HoveringLightsOneButtonAndLeavingKeepsItsCard)
 
 TEST_F(ZephyraneDlgTest, EachButtonOpensItsWindowWhileTheLauncherHides)
 {
-    const CTalkingReceiver receiver;
+    CPtyReceiver receiver;
     ASSERT_TRUE(receiver.Ready());
+    receiver.StartTalking("$GPGGA,100000.00,5128.6380,N,00007.5000,W,1,08,0.9,45.0,M,47.0,M,,*7B\r\n");
     const std::pair<int, const char*> windows[] = {
         {kComPorts, "CComPortsAvailableDlg"},
         {kNmeaMonitor, "CGpsPropertySheet"},

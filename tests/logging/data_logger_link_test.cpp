@@ -5,25 +5,19 @@
 
 #include "platform/c_format.h"
 #include "platform/program_name.h"
-#include "platform/virtual_ports.h"
 #include "tests/settings/temp_drives.h"
-#include "tests/support/pty_pair.h"
+#include "tests/support/pty_receiver.h"
 #include "tests/support/scripted_prompt.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <mutex>
-#include <poll.h>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 // Qt is not built with ThreadSanitizer, so the hand-overs inside its own thread pool and
@@ -65,66 +59,6 @@ fs::path OnlyLogFile(const fs::path& logsRoot)
     return found;
 }
 
-// A receiver on a pseudo-terminal, registered as a CP210x port, that sends numbered GGA
-// sentences until it is stopped and remembers every byte that it got out. It never blocks:
-// while nobody reads the port it waits and tries again.
-class CFakeReceiver
-{
-public:
-    CFakeReceiver()
-        : m_registration(m_pty.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB 1-1")
-    {
-        ::fcntl(m_pty.Master(), F_SETFL, ::fcntl(m_pty.Master(), F_GETFL) | O_NONBLOCK);
-        m_sender = std::thread([this] { Send(); });
-    }
-    ~CFakeReceiver() { Stop(); }
-    CFakeReceiver(const CFakeReceiver&) = delete;
-    CFakeReceiver& operator=(const CFakeReceiver&) = delete;
-
-    int Port() const { return m_registration.Port(); }
-    void Stop()
-    {
-        m_bStop = true;
-        if (m_sender.joinable())
-            m_sender.join();
-    }
-    std::string Sent()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_strSent;
-    }
-
-private:
-    void Send()
-    {
-        for (int i = 0; !m_bStop; ++i)
-        {
-            const std::string strLine =
-                FormatC("$GPGGA,%06d.00,5128.0210,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,*7A\r\n", i);
-            for (std::string_view rest = strLine; !rest.empty() && !m_bStop;)
-            {
-                pollfd room{m_pty.Master(), POLLOUT, 0};
-                if (::poll(&room, 1, 50) <= 0)
-                    continue;
-                const ssize_t n = ::write(m_pty.Master(), rest.data(), rest.size());
-                if (n <= 0)
-                    continue;
-                std::lock_guard lock(m_mutex);
-                m_strSent.append(rest.substr(0, static_cast<size_t>(n)));
-                rest.remove_prefix(static_cast<size_t>(n));
-            }
-            std::this_thread::sleep_for(20ms);
-        }
-    }
-
-    CPtyPair m_pty;
-    CVirtualPortRegistration m_registration;
-    std::mutex m_mutex;
-    std::string m_strSent;
-    std::atomic<bool> m_bStop{false};
-    std::thread m_sender;
-};
-
 // A data logger window reading the fake receiver, logging under a temporary logs root.
 class DataLoggerDlgLink : public ::testing::Test
 {
@@ -134,13 +68,15 @@ protected:
         m_drives.AddFixedDisk('D');
         SetProgramName("zephyrane");
         m_pacing.m_nReadPauseMs = 10;
+        m_receiver.StartTalking(
+            [](int n) { return FormatC("$GPGGA,%06d.00,5128.0210,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,*7A\r\n", n); });
     }
 
     std::string Logged() const { return ReadFileBytes(OnlyLogFile(m_logsRoot)); }
 
     CTempDrives m_drives;
     const fs::path m_logsRoot = fs::path(m_drives.Root('D')) / "LOGS";
-    CFakeReceiver m_receiver;
+    CPtyReceiver m_receiver{"USB 1-1"};
     CScriptedPrompt m_prompt;
     SComsPacing m_pacing;
 };
@@ -157,7 +93,7 @@ TEST_F(DataLoggerDlgLink, LogFileHoldsEveryByteReceivedAfterTheStart)
 
         // Lines flow for a while, then the receiver stops and the window takes the rest.
         ASSERT_TRUE(ProcessEventsUntil([&] { return Logged().size() > 2000; }));
-        m_receiver.Stop();
+        m_receiver.StopTalking();
         const std::string strSent = m_receiver.Sent();
         const std::string strLastLine = strSent.substr(strSent.rfind("$GPGGA"));
         ASSERT_TRUE(ProcessEventsUntil([&] { return Logged().ends_with(strLastLine); }));
@@ -183,7 +119,7 @@ TEST_F(DataLoggerDlgLink, ClosingLogsTheLinesAlreadyReceived)
     const size_t nLoggedBefore = Logged().size();
     dlg.reject();
     ASSERT_EQ(m_prompt.Texts(), std::vector<std::string>{"Do you want to close the Datalogger"});
-    m_receiver.Stop();
+    m_receiver.StopTalking();
 
     const std::string strLogged = Logged();
     EXPECT_GT(strLogged.size(), nLoggedBefore);

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace
 {
@@ -101,9 +103,12 @@ TEST_F(CommsThreadTest, DataIsPostedWithThePortNumberAndTheRing)
     EXPECT_EQ(m_comms.m_nMode, CComsThread::kReading);
 }
 
-TEST_F(CommsThreadTest, OneTimeoutPerSilenceRearmedByData)
+TEST_F(CommsThreadTest, OneTimeoutAfterSixteenSilentSecondsRearmedByData)
 {
-    UseSteppingClock();
+    // The clock stands still unless the test moves it.
+    auto pClock = std::make_shared<CSettableClock>(SClockTime{2026, 12, 9, 10, 0, 0, 0});
+    m_clock = std::make_unique<CScopedClock>(pClock);
+    const auto passesMeanwhile = [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); };
     ASSERT_TRUE(m_port.Open());
     m_comms.Start();
     for (int nSilence = 0; nSilence < 2; ++nSilence)
@@ -112,12 +117,18 @@ TEST_F(CommsThreadTest, OneTimeoutPerSilenceRearmedByData)
         std::optional<SPostedMessage> message = Next(false);
         ASSERT_TRUE(message);
         EXPECT_EQ(message->m_nMessage, UM_RECEIVE_DATA);
+        // With the interval of 15 the report needs 16 whole seconds of silence.
+        pClock->Advance(15999);
+        passesMeanwhile();
+        EXPECT_EQ(m_owner.Size(), 0u);
+        pClock->Advance(1);
         message = Next(true);
         ASSERT_TRUE(message);
         EXPECT_EQ(message->m_nMessage, UM_DATA_TIMEOUT);
         EXPECT_EQ(message->m_lParam, 0);
-        // The silence goes on past 20 seconds: no second report.
-        LetTimePass(20.0);
+        // The silence goes on past 36 seconds: no second report.
+        pClock->Advance(20000);
+        passesMeanwhile();
         EXPECT_EQ(m_owner.Size(), 0u);
     }
     m_comms.RequestStop();

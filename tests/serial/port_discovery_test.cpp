@@ -8,6 +8,8 @@
 #include <umockdev.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 #include <poll.h>
 #include <string>
 #include <unistd.h>
@@ -49,8 +51,14 @@ TEST(SerInfo, FriendlyNamesAreCleanedAndNumbersRead)
     EXPECT_EQ(InfoOf("Prolific Adapter (COM7)", "").m_strDescription, "Prolific Adapter");
     EXPECT_EQ(InfoOf("Odd (COM7) name", "").m_strDescription, "Odd (COM7) name");
 
-    // A number too large for the field neither overflows nor stops the listing.
-    InfoOf("Port (COM99999999999999999999)", "X");
+    // A number too large for the field reads as no number, never as a wrapped-round one.
+    for (const auto& [pszFriendly, nPort] : {std::pair{"Port (COM32767)", 32767}, std::pair{"Port (COM65541)", 0},
+                                             std::pair{"Port (COM99999999999999999999)", 0}})
+    {
+        const SSerInfo huge = InfoOf(pszFriendly, "X");
+        EXPECT_EQ(huge.m_nPort, nPort) << pszFriendly;
+        EXPECT_EQ(huge.m_strPortName, std::string(pszFriendly).substr(6, std::strlen(pszFriendly) - 7));
+    }
 
     SSerInfo unread;
     EXPECT_FALSE(MakeSerInfo({"/dev/ttyX", "", "X", "", ""}, unread));

@@ -2,38 +2,16 @@
 #include "serial/com_ports_available_dlg.h"
 #include "tests/settings/temp_drives.h"
 #include "tests/support/menu_driver.h"
+#include "tests/support/pty_pair.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
 #include "platform/qt/list_box.h"
 
 #include <QTest>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <optional>
-#include <stdlib.h>
-#include <unistd.h>
 
 namespace {
-
-// A pseudo-terminal that stands for a plugged-in device.
-class CPseudoTerminal {
-public:
-    CPseudoTerminal() : m_nMaster(posix_openpt(O_RDWR | O_NOCTTY))
-    {
-        if (m_nMaster >= 0 && grantpt(m_nMaster) == 0 && unlockpt(m_nMaster) == 0)
-            m_strPath = ptsname(m_nMaster);
-    }
-    ~CPseudoTerminal()
-    {
-        if (m_nMaster >= 0)
-            close(m_nMaster);
-    }
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    int m_nMaster;
-    std::string m_strPath;
-};
 
 // Records, with every notice, the list as it stood when the notice was shown.
 class CListWatchingPrompt : public CScriptedPrompt {
@@ -130,15 +108,15 @@ TEST_F(ComPortsDialogTest, ListsThePortsSortedWithTheirDeviceNodes)
 
 TEST_F(ComPortsDialogTest, AnnouncesTheReceiverArrivingAndLeavingThenRebuildsTheList)
 {
-    CPseudoTerminal device;
-    ASSERT_FALSE(device.Path().empty());
+    const CPtyPair device;
+    ASSERT_FALSE(device.SlavePath().empty());
     CComPortsAvailableDlg dlg(m_prompt);
     Open(dlg);
 
-    CVirtualPortRegistration receiver(device.Path(), kCp210xDescription, "USB virtual");
+    CVirtualPortRegistration receiver(device.SlavePath(), kCp210xDescription, "USB virtual");
     ASSERT_NE(receiver.Port(), 0);
     const std::string strCom = "COM" + std::to_string(receiver.Port());
-    const std::string strEntry = Entry("ZEPHYRANE (" + strCom + ")", device.Path());
+    const std::string strEntry = Entry("ZEPHYRANE (" + strCom + ")", device.SlavePath());
     ASSERT_TRUE(WaitForNotices(1));
     EXPECT_EQ(m_prompt.Shown()[0].m_strText, "ZEPHYRANE (" + strCom + ") now available");
     EXPECT_FALSE(m_prompt.Shown()[0].m_bQuestion);
@@ -177,33 +155,33 @@ TEST_F(ComPortsDialogTest, AnEventThatConcernsNoPortRebuildsTheListWithoutANotic
 
 TEST_F(ComPortsDialogTest, PortsThatCannotBeListedShowAsNoneAndArrivalsByTheirNames)
 {
-    CPseudoTerminal device;
+    const CPtyPair device;
     CComPortsAvailableDlg dlg(m_prompt, nullptr, [](std::vector<SSerInfo>&) -> int {
         throw CPortListError("udev_new failed");
     });
     Open(dlg);
     EXPECT_TRUE(ListOf(dlg).empty());
-    CVirtualPortRegistration receiver(device.Path(), kCp210xDescription, "USB virtual");
+    CVirtualPortRegistration receiver(device.SlavePath(), kCp210xDescription, "USB virtual");
     ASSERT_TRUE(WaitForNotices(1));
     EXPECT_EQ(m_prompt.Shown()[0].m_strText, "COM" + std::to_string(receiver.Port()) + " now available");
 }
 
 TEST_F(ComPortsDialogTest, APortArrivingWhileTheListIsFilledIsAnnounced)
 {
-    CPseudoTerminal device;
+    const CPtyPair device;
     std::optional<CVirtualPortRegistration> receiver;
     // The port arrives just after the listing has read the ports present.
     CComPortsAvailableDlg dlg(m_prompt, nullptr, [&](std::vector<SSerInfo>& ports) {
         const int nCount = ListSerialPorts(ports);
         if (!receiver)
-            receiver.emplace(device.Path(), kCp210xDescription, "USB virtual");
+            receiver.emplace(device.SlavePath(), kCp210xDescription, "USB virtual");
         return nCount;
     });
     Open(dlg);
     ASSERT_TRUE(WaitForNotices(1));
     const std::string strCom = "COM" + std::to_string(receiver->Port());
     EXPECT_EQ(m_prompt.Shown()[0].m_strText, "ZEPHYRANE (" + strCom + ") now available");
-    EXPECT_TRUE(Contains(ListOf(dlg), Entry("ZEPHYRANE (" + strCom + ")", device.Path())));
+    EXPECT_TRUE(Contains(ListOf(dlg), Entry("ZEPHYRANE (" + strCom + ")", device.SlavePath())));
 }
 
 TEST(ReceiverChoiceText, NamesTheChoiceAndWhetherItsPortIsPresent)

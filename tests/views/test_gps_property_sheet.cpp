@@ -4,27 +4,26 @@
 // every page after a replayed log of a real receiver.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "nmea/rx_ring.h"
 #include "platform/clock.h"
 #include "platform/qt/text_codec.h"
-#include "platform/virtual_ports.h"
 #include "serial/messages.h"
 #include "serial/receiver_link.h"
 #include "tests/support/menu_driver.h"
-#include "tests/support/pty_pair.h"
+#include "tests/views/pixels.h"
+#include "tests/support/pty_receiver.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/support/show_counter.h"
@@ -35,46 +34,6 @@
 
 namespace
 {
-
-const char* const kReceiverDescription = "Silicon Labs CP210x USB to UART Bridge";
-
-// A receiver on a pseudo-terminal, registered as a virtual port with the bridge's
-// description. While the start-up probes the port it keeps sending a text line that no
-// page shows.
-class CPtyReceiver
-{
-public:
-    CPtyReceiver() : m_registration(m_pty.SlavePath(), kReceiverDescription, "USB") {}
-    ~CPtyReceiver() { StopProbeLines(); }
-    bool Ready() const { return m_pty.IsOpen() && m_registration.Port() != 0; }
-    void StartProbeLines()
-    {
-        m_bProbing = true;
-        m_prober = std::thread(
-            [this]
-            {
-                while (m_bProbing)
-                {
-                    m_pty.Write("$GPTXT,01,01,02,probe*00\r\n");
-                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                }
-            });
-    }
-    void StopProbeLines()
-    {
-        m_bProbing = false;
-        if (m_prober.joinable())
-            m_prober.join();
-    }
-    bool Send(const std::string& text) { return m_pty.Write(text); }
-    void Unplug() { m_pty.CloseMaster(); }
-
-private:
-    CPtyPair m_pty;
-    CVirtualPortRegistration m_registration;
-    std::atomic<bool> m_bProbing{false};
-    std::thread m_prober;
-};
 
 // A bracketed piece of the list's display modes: between the guillemets 0xAB and 0xBB.
 std::string Piece(const std::string& strInside)
@@ -106,9 +65,10 @@ protected:
 
     void OpenSheet(CScriptedPrompt& prompt)
     {
-        m_receiver.StartProbeLines();
+        // While the start-up probes the port the receiver sends a text line that no page shows.
+        m_receiver.StartTalking("$GPTXT,01,01,02,probe*00\r\n");
         m_pSheet = std::make_unique<CGpsPropertySheet>(prompt, m_pacing);
-        m_receiver.StopProbeLines();
+        m_receiver.StopTalking();
     }
 
     // Feeds text straight into the sheet's handler, as UM_RECEIVE_DATA would deliver it.
@@ -175,6 +135,12 @@ TEST_F(GpsPropertySheet, TextPageShowsTheDecodedValuesAndFixColours)
     EXPECT_EQ(LabelText(m_pSheet->m_pageText, 1013), "COG  45.50\xB0");
     EXPECT_EQ(LabelText(m_pSheet->m_pageText, 1014), "SOG   1.25 Knots");
     EXPECT_EQ(LabelText(m_pSheet->m_pageText, 1008), "PDOP   2.50");
+    // A text wider than its field in the field font is shown in a smaller one.
+    for (int nId : CGpsTextFields::kFieldIds)
+    {
+        const QLabel* pField = m_pSheet->m_pageText.GetDlgItemAs<QLabel>(nId);
+        EXPECT_LE(QFontMetrics(pField->font()).horizontalAdvance(pField->text()), pField->width() - 4) << nId;
+    }
 }
 
 TEST(GpsTextPage, ValuesArrivingBeforeItsWindowExistsAreShownWhenItAppears)
@@ -204,6 +170,10 @@ TEST_F(GpsPropertySheet, NmeaPageListsAndCountsOnlyTheSixTypesOnceOpened)
     Feed("$PTNL,GGA,123519,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
     EXPECT_EQ(page.m_list.GetCount(), 2);
     EXPECT_EQ(page.m_list.GetText(0).rfind("$PTNL,GGA", 0), 0u); // newest on top
+    // White text on the page's grey.
+    const QImage list = GrabImage(page.m_list);
+    EXPECT_EQ(PixelAt(list, list.width() / 2, list.height() - 10), QColor(85, 85, 85));
+    EXPECT_TRUE(HasPixel(list, QRect(0, 0, list.width(), 2 * page.m_list.GetItemHeight()), Qt::white));
     EXPECT_EQ(LabelText(page, 1033), "1");
     EXPECT_EQ(LabelText(page, 1032), "1");
     EXPECT_EQ(LabelText(page, 1020), "1");

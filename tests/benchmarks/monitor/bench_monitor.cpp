@@ -14,8 +14,7 @@
 
 #include "nmea/sentence.h"
 #include "platform/clock.h"
-#include "platform/virtual_ports.h"
-#include "tests/support/pty_pair.h"
+#include "tests/support/pty_receiver.h"
 #include "tests/support/scripted_prompt.h"
 #include "tests/settings/temp_drives.h"
 #include "views/gps_property_sheet.h"
@@ -72,9 +71,8 @@ class CMonitorBench
 {
 public:
     CMonitorBench()
-        : m_registration(m_pty.SlavePath(), "Silicon Labs CP210x USB to UART Bridge", "USB")
     {
-        m_pty.Write("$GPTXT,01,01,02,probe*00\r\n");
+        m_receiver.Send("$GPTXT,01,01,02,probe*00\r\n");
         m_pSheet = std::make_unique<CGpsPropertySheet>(m_prompt);
         m_pSheet->show();
         for (int i = 0; i < m_pSheet->GetPageCount(); ++i)
@@ -86,8 +84,7 @@ public:
     }
 
     CTempDrives m_environment;
-    CPtyPair m_pty;
-    CVirtualPortRegistration m_registration;
+    CPtyReceiver m_receiver;
     CScriptedPrompt m_prompt;
     std::unique_ptr<CGpsPropertySheet> m_pSheet;
     SRxRing m_ring;
