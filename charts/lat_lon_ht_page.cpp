@@ -2,6 +2,7 @@
 
 #include "charts/gps_graphs.h"
 #include "charts/metres_per_radian.h"
+#include "nmea/nmea_angle.h"
 #include "resources/dialog_template.h"
 
 namespace
@@ -35,12 +36,15 @@ void CLatLonHtPP::AddPosition(double dLat, double dLon, double dHeight)
 {
     const double t = SampleTime();
     // The angle changes are drawn in metres at the newest fix, so that the metre grid and
-    // the Y span menu mean what they say.
-    const SMetresPerRadian scale = MetresPerRadian(m_ellipsoid, dLat);
-    m_graphLat.m_dLatFactor = scale.dLat;
-    m_graphLon.m_dLonFactor = scale.dLon;
-    AddSample(m_graphLat, m_crTrace1, t, dLat);
-    AddSample(m_graphLon, m_crTrace2, t, dLon);
+    // the Y span menu mean what they say. A position that is no place on Earth is left out.
+    if (IsPosition(dLat, dLon))
+    {
+        const SMetresPerRadian scale = MetresPerRadian(m_ellipsoid, dLat);
+        m_graphLat.m_dLatFactor = scale.dLat;
+        m_graphLon.m_dLonFactor = scale.dLon;
+        AddSample(m_graphLat, m_crTrace1, t, dLat);
+        AddSample(m_graphLon, m_crTrace2, t, dLon);
+    }
     AddSample(m_graphHeight, m_crTrace3, t, dHeight);
     update();
 }

@@ -3,6 +3,7 @@
 
 #include "charts/chart_drawing.h"
 #include "charts/metres_per_radian.h"
+#include "nmea/nmea_angle.h"
 #include "platform/c_format.h"
 
 namespace {
@@ -33,7 +34,8 @@ void ForEachStep(double dFrom, double dStep, double dBelow, Fn fn) {
 CScatterChart::CScatterChart() { m_points.m_nMaxPoints = m_nMaxPositions; }
 
 void CScatterChart::AddPosition(double dLon, double dLat) {
-  if (dLat == 0 && dLon == 0) {
+  // A wild position would wreck the running sums for good, even after it leaves.
+  if ((dLat == 0 && dLon == 0) || !IsPosition(dLat, dLon)) {
     return;
   }
   m_points.InsertFirst({dLon, dLat});

@@ -15,8 +15,8 @@ class CScatterChart {
  public:
   CScatterChart();
 
-  // Adds a fix (radians); a position with both angles 0 is a sentence without a fix and is
-  // ignored.
+  // Adds a fix (radians); a position with both angles 0 is a sentence without a fix, and
+  // one that is no place on Earth (IsPosition) a corrupted one: both are ignored.
   void AddPosition(double dLon, double dLat);
   void Draw(Canvas& dc, const CanvasRect& rect);
 

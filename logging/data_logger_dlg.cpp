@@ -1,6 +1,7 @@
 #include "logging/data_logger_dlg.h"
 
 #include "nmea/decoders.h"
+#include "nmea/nmea_angle.h"
 #include "nmea/sentence.h"
 #include "platform/c_format.h"
 #include "platform/disk_space.h"
@@ -81,10 +82,11 @@ void CDataLoggerDlg::OnLine(std::string_view line)
     {
         double dLatitude = 0;
         double dLongitude = 0;
-        const bool bDecoded =
-            DecodeGGA(line, &dLatitude, &dLongitude, nullptr, nullptr, nullptr, nullptr, nullptr);
+        std::string unwrapped;
+        const bool bDecoded = DecodeGGA(UnwrapTrimble(line, unwrapped), &dLatitude, &dLongitude, nullptr,
+                                        nullptr, nullptr, nullptr, nullptr);
         ShowLamp(!s_bLampGreen);
-        if (bDecoded)
+        if (bDecoded && IsPosition(dLatitude, dLongitude))
         {
             ShowIfChanged(m_strShownLat, LatitudeText(dLatitude), m_stcLatitude);
             ShowIfChanged(m_strShownLon, LongitudeText(dLongitude), m_stcLongitude);

@@ -34,6 +34,13 @@ double OrZero(double dValue)
     return dValue == kNmeaAbsentDouble ? 0.0 : dValue;
 }
 
+// A whole field's number; absent when the field is empty or its number does not fit.
+double FieldNumber(const std::string& strField)
+{
+    const double dValue = strField.empty() ? kNmeaAbsentDouble : ParseDecimalDouble(strField);
+    return IsSaturated(dValue) ? kNmeaAbsentDouble : dValue;
+}
+
 // Stores the next field as a number (0 when missing), or reads past it without a target.
 void ReadDouble(CFieldParser& parser, double* pTarget)
 {
@@ -227,17 +234,17 @@ bool DecodeVTG(std::string_view sentence, double* pCourse, double* pSpeed)
     if (!StartSentence(parser, sentence, "VTG"))
         return false;
 
-    const std::string strTrue = parser.GetField();
-    if (!strTrue.empty() && pCourse)
-        *pCourse = ParseDecimalDouble(strTrue);
+    const double dTrue = FieldNumber(parser.GetField());
     parser.SkipField();  // "T"
-    const std::string strMagnetic = parser.GetField();
-    if (!strMagnetic.empty() && strTrue.empty() && pCourse)
-        *pCourse = ParseDecimalDouble(strMagnetic);
+    const double dMagnetic = FieldNumber(parser.GetField());
     parser.SkipField();  // "M"
-    const std::string strKnots = parser.GetField();
+    if (pCourse && dTrue != kNmeaAbsentDouble)
+        *pCourse = dTrue;
+    else if (pCourse && dMagnetic != kNmeaAbsentDouble)
+        *pCourse = dMagnetic;
+    const double dKnots = FieldNumber(parser.GetField());
     if (pSpeed)
-        *pSpeed = strKnots.empty() ? -1.0 : ParseDecimalDouble(strKnots);
+        *pSpeed = dKnots == kNmeaAbsentDouble ? -1.0 : dKnots;
     parser.SkipField();  // "N"
     parser.SkipField();  // km/h
     return true;

@@ -28,6 +28,6 @@ bool DecodeGSA(std::string_view sentence, std::int32_t* pFix, std::int32_t* pSat
 bool DecodeGSV(std::string_view sentence, SSatTable* pTable, std::int32_t* pInView,
                bool* pLast);
 
-// Course in degrees (true, else magnetic; unchanged when both are empty) and speed in
-// knots (-1 when empty).
+// Course in degrees (true, else magnetic; unchanged when both are empty or too large for a
+// double) and speed in knots (-1 when empty or too large).
 bool DecodeVTG(std::string_view sentence, double* pCourse, double* pSpeed);

@@ -154,15 +154,13 @@ std::string_view CFieldParser::GetNumber()
 std::int32_t CFieldParser::GetInt()
 {
     const std::string_view token = GetNumber();
-    if (IsAbsent(token))
-        return kNmeaAbsentInt;
-    return ParseDecimalInt(token);
+    const std::int32_t nValue = IsAbsent(token) ? kNmeaAbsentInt : ParseDecimalInt(token);
+    return IsSaturated(nValue) ? kNmeaAbsentInt : nValue;
 }
 
 double CFieldParser::GetDouble()
 {
     const std::string_view token = GetNumber();
-    if (IsAbsent(token))
-        return kNmeaAbsentDouble;
-    return ParseDecimalDouble(token);
+    const double dValue = IsAbsent(token) ? kNmeaAbsentDouble : ParseDecimalDouble(token);
+    return IsSaturated(dValue) ? kNmeaAbsentDouble : dValue;
 }

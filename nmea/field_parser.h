@@ -32,11 +32,11 @@ public:
     // The next numeric token: non-numeric characters before it are skipped, even across
     // delimiters; empty for an empty field. Views into the parser's text until the next Load.
     std::string_view GetNumber();
-    // The next numeric token as an integer (sign, digits, stop at anything else); values
-    // beyond the 32-bit range saturate. kNmeaAbsentInt when empty, '?' or no field left.
+    // The next numeric token as an integer (sign, digits, stop at anything else).
+    // kNmeaAbsentInt when empty, '?', no field left or beyond the 32-bit range.
     std::int32_t GetInt();
-    // The next numeric token as a double (sign, digits, point, 'e' exponent); values beyond
-    // the double range saturate. kNmeaAbsentDouble when empty, '?' or no field left.
+    // The next numeric token as a double (sign, digits, point, 'e' exponent).
+    // kNmeaAbsentDouble when empty, '?', no field left or beyond the double range.
     double GetDouble();
 
     // What is not yet read.

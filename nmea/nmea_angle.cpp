@@ -1,5 +1,6 @@
 #include "nmea/nmea_angle.h"
 
+#include <cmath>
 #include <string>
 
 #include "nmea/decimal.h"
@@ -23,8 +24,17 @@ double NmeaAngleToRadians(std::string_view angle, std::string_view hemisphere, A
     const std::string_view text(strAngle);
     const double dDegrees = ParseDecimalDouble(text.substr(0, nDegreeDigits));
     const double dMinutes = ParseDecimalDouble(text.substr(nDegreeDigits));
+    // A number too large for a double is no angle, as a field too short to read.
+    if (IsSaturated(dMinutes))
+        return 0.0;
     double dAngle = (dDegrees + dMinutes / 60.0) * kNmeaDegToRad;
     if (hemisphere.find(bLatitude ? 'S' : 'W') != std::string_view::npos)
         dAngle = -dAngle;
     return dAngle;
+}
+
+bool IsPosition(double dLatitude, double dLongitude)
+{
+    // Written so that NaN fails every comparison and is refused.
+    return std::fabs(dLatitude) <= 90 * kNmeaDegToRad && std::fabs(dLongitude) <= 180 * kNmeaDegToRad;
 }

@@ -3,12 +3,26 @@
 #include <algorithm>
 #include <string>
 
+namespace
+{
+constexpr std::string_view kTrimblePrefix = "$PTNL,";
+}  // namespace
+
 std::string_view SentenceType(std::string_view line)
 {
-    const std::size_t nStart = line.starts_with("$PTNL,") ? 6 : 3;
+    const std::size_t nStart = line.starts_with(kTrimblePrefix) ? kTrimblePrefix.size() : 3;
     if (line.size() <= nStart)
         return {};
     return line.substr(nStart, 3);
+}
+
+std::string_view UnwrapTrimble(std::string_view line, std::string& storage)
+{
+    if (!line.starts_with(kTrimblePrefix) || line.size() < kTrimblePrefix.size() + 3)
+        return line;
+    storage = "$PT";
+    storage.append(line.substr(kTrimblePrefix.size()));
+    return storage;
 }
 
 std::uint32_t PackSentenceType(std::string_view type)

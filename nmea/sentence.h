@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The three letters that name a sentence: those after "$PTNL," for Trimble's proprietary
@@ -8,6 +9,12 @@
 // "$GNGGA," are both "GGA", "!AIVDM" is "VDM"). Shorter when the line is too short to hold
 // three. The result views into the line.
 std::string_view SentenceType(std::string_view line);
+
+// Trimble's receivers wrap standard sentences as "$PTNL,GGA,...". The decoders read fields
+// by position from the address field on, which would put every field of such a line one
+// place late; as "$PTGGA,..." the line has the standard layout and decodes like any GGA.
+// Returns that form (kept in storage) for a wrapped line, else the line itself.
+std::string_view UnwrapTrimble(std::string_view line, std::string& storage);
 
 // A type as one number: its characters in the low 24 bits, the first in the lowest byte.
 std::uint32_t PackSentenceType(std::string_view type);

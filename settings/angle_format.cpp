@@ -4,7 +4,6 @@
 #include "settings/config_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace
@@ -19,8 +18,7 @@ const char* const kGonFormat = "%0*.*lfg%s";
 
 const char kDegreeMark = '\xB0';
 
-// The seconds carry threshold holds at most this many nines, so formats 0 and 1 show at
-// most this many decimals.
+// Formats 0 and 1 show at most this many decimals.
 constexpr int kMaxSplitPrecision = 21;
 
 // Stored format code 5 would ask for the stored format again; it stands for format 1.
@@ -112,12 +110,10 @@ SDegreesSplit SplitDegrees(double value, int precision)
     split.m_nMinutes = static_cast<int>(std::floor((a - whole) * 60.0));
     split.m_dSeconds = ((a - whole) * 60.0 - split.m_nMinutes) * 60.0;
 
-    // Seconds above 59.99...5 (as many nines as decimals) would show as 60: carry them.
-    const int nines = std::clamp(precision, 0, kMaxSplitPrecision);
-    const std::string thresholdText = "59." + std::string(static_cast<std::size_t>(nines), '9') + "5";
-    double threshold = 60.0;
-    std::from_chars(thresholdText.data(), thresholdText.data() + thresholdText.size(), threshold);
-    if (split.m_dSeconds > threshold)
+    // Seconds that would print as 60 with this many decimals carry into the minutes; the
+    // printed text decides, as for the minutes of format 1.
+    const int decimals = std::clamp(precision, 0, kMaxSplitPrecision);
+    if (FormatC("%.*f", decimals, split.m_dSeconds).compare(0, 2, "60") == 0)
     {
         split.m_dSeconds = 0.0;
         if (++split.m_nMinutes > 59)

@@ -6,27 +6,10 @@
 
 #include <string>
 
-namespace
-{
-constexpr std::string_view kTrimblePrefix = "$PTNL,";
-
-// Trimble's receivers wrap standard sentences as "$PTNL,GGA,...". The decoders read fields
-// by position from the address field on, which would put every field of such a line one
-// place late; as "$PTGGA,..." the line has the standard layout and decodes like any GGA.
-std::string_view Unwrapped(std::string_view line, std::string& storage)
-{
-    if (!line.starts_with(kTrimblePrefix) || line.size() < kTrimblePrefix.size() + 3)
-        return line;
-    storage = "$PT";
-    storage.append(line.substr(kTrimblePrefix.size()));
-    return storage;
-}
-} // namespace
-
 void CGpsMonitorCore::HandleLine(const char* pLine, std::size_t nLength)
 {
     std::string unwrapped;
-    const std::string_view line = Unwrapped(std::string_view(pLine, nLength), unwrapped);
+    const std::string_view line = UnwrapTrimble(std::string_view(pLine, nLength), unwrapped);
     const ESkyChange change = m_sky.Feed(line);
     const std::string_view type = SentenceType(line);
     const bool bListed = type == "GGA" || type == "GSA" || type == "GSV" || type == "RMC" ||

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "nmea/nmea_angle.h"
 #include "platform/c_format.h"
 #include "settings/angle_format.h"
 
@@ -40,10 +41,13 @@ const std::string& CGpsTextFields::Text(int nFieldId) const
 void CGpsTextFields::UpdatePosition(double dLat, double dLon, double dHeight, double dSeparation,
                                     int nSatsUsed, double dHdop, int nFixState)
 {
-    Set(kLatitude,
-        "Lat: " + FormatAngle(kAngleLatitude, dLat, kDegreesDecimalMinutes, kMinuteDecimals));
-    Set(kLongitude,
-        "Lon: " + FormatAngle(kAngleLongitude, dLon, kDegreesDecimalMinutes, kMinuteDecimals));
+    if (IsPosition(dLat, dLon))
+    {
+        Set(kLatitude,
+            "Lat: " + FormatAngle(kAngleLatitude, dLat, kDegreesDecimalMinutes, kMinuteDecimals));
+        Set(kLongitude,
+            "Lon: " + FormatAngle(kAngleLongitude, dLon, kDegreesDecimalMinutes, kMinuteDecimals));
+    }
     Set(kHeight, FormatC("Height %6.2lfm", dHeight));
     Set(kSeparation, FormatC("Geodetic Separation %6.2lfm", dSeparation));
     SetSatsUsed(nSatsUsed);

@@ -37,7 +37,8 @@ public:
         kLatitude, kLongitude, kHeight,        kSeparation, kHdop,   kPdop,
         kVdop,     kSatsUsed,  kSatsAvailable, kFix,        kCourse, kSpeed};
 
-    // One decoded GGA sentence: angles in radians, height and separation in metres.
+    // One decoded GGA sentence: angles in radians, height and separation in metres. A
+    // position that is no place on Earth leaves the latitude and longitude texts as they are.
     void UpdatePosition(double dLat, double dLon, double dHeight, double dSeparation, int nSatsUsed,
                         double dHdop, int nFixState);
 

@@ -2,6 +2,7 @@
 
 #include "nmea/sentinels.h"
 #include "nmea/decoders.h"
+#include "nmea/nmea_angle.h"
 #include "nmea/sentence.h"
 #include "platform/c_format.h"
 #include "platform/qt/painter_canvas.h"
@@ -66,6 +67,8 @@ void CSatVisDlg::SetFix(int nFixState, int nHighestShown)
 
 void CSatVisDlg::OnLine(std::string_view line)
 {
+    std::string unwrapped;
+    line = UnwrapTrimble(line, unwrapped);
     const ESkyChange change = m_sky.Feed(line);
     const std::string_view type = SentenceType(line);
     if (type == "GSA")
@@ -88,8 +91,11 @@ void CSatVisDlg::OnLine(std::string_view line)
         std::int32_t nFix = 0, nUsed = 0;
         if (!DecodeGGA(line, &dLatitude, &dLongitude, &dHeight, &dSeparation, &nFix, &nUsed, &dHdop))
             return;
-        SetDlgItemText(kLatitude, LatitudeText(dLatitude));
-        SetDlgItemText(kLongitude, LongitudeText(dLongitude));
+        if (IsPosition(dLatitude, dLongitude))
+        {
+            SetDlgItemText(kLatitude, LatitudeText(dLatitude));
+            SetDlgItemText(kLongitude, LongitudeText(dLongitude));
+        }
         SetDlgItemText(kHeight, FormatC("Height %6.2fm", dHeight));
         SetDlgItemText(kSatsUsed, FormatC("Sats Used %d", CountOrZero(nUsed)));
         SetDlgItemText(kHdop, FormatC("HDOP %6.2f", dHdop));

@@ -59,6 +59,28 @@ TEST(ScatterChart, HoldsTheNewestThousandAndCentresOnTheirMean) {
   EXPECT_NEAR(chart.m_dRefLon, 0.001 * (2 + 1001) / 2, 1e-12);
 }
 
+// A position that is no place on Earth never enters the window: the centre after the
+// window has moved on is the same as without it.
+TEST(ScatterChart, WildPositionsLeaveNoTraceInTheCentre) {
+  const double dWild[][2] = {{0.1, 1.2e37 * kRadiansPerDegree},
+                             {0.1, NAN},
+                             {INFINITY, 0.5},
+                             {0.1, 90.01 * kRadiansPerDegree},
+                             {180.01 * kRadiansPerDegree, 0.5}};
+  for (const auto& wild : dWild) {
+    CScatterChart plain;
+    CScatterChart poisoned;
+    poisoned.AddPosition(wild[0], wild[1]);
+    EXPECT_TRUE(poisoned.m_points.IsEmpty());
+    for (int i = 1; i <= 1200; ++i) {
+      plain.AddPosition(0.1 + 1e-7 * i, 0.5 + 1e-7 * (i % 7));
+      poisoned.AddPosition(0.1 + 1e-7 * i, 0.5 + 1e-7 * (i % 7));
+    }
+    EXPECT_EQ(poisoned.m_dRefLon, plain.m_dRefLon) << wild[0] << " " << wild[1];
+    EXPECT_EQ(poisoned.m_dRefLat, plain.m_dRefLat) << wild[0] << " " << wild[1];
+  }
+}
+
 TEST(ScatterChart, MetresPerArcSecondAtSixtyDegrees) {
   CScatterChart chart;
   chart.AddPosition(0.1, 60 * kRadiansPerDegree);

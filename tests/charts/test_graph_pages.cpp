@@ -160,7 +160,18 @@ TEST_F(GraphPages, PositionGraphsPlotMetresAtTheNewestFix)
     EXPECT_NEAR(page.m_graphLat.m_dLatFactor, 6383453.9, 1.0);
     EXPECT_NEAR(page.m_graphLon.m_dLonFactor, 3197104.6, 1.0);
     EXPECT_EQ(page.m_graphHeight.GetTrace(0).Newest().y, 45.0);
+    // Each graph is drawn inside its frame's one-pixel border, which stays visible.
+    const QRect frame = page.GetDlgItem(CLatLonHtPP::kIdLatFrame)->geometry();
+    EXPECT_EQ(page.FrameArea(CLatLonHtPP::kIdLatFrame),
+              (CanvasRect{frame.left() + 1, frame.top() + 1, frame.right(), frame.bottom()}));
     EXPECT_EQ(page.m_graphLon.GetTrace(0).m_crTrace, MakeRgb(0, 255, 255));
+
+    // A position that is no place on Earth is left out; its height is still plotted.
+    page.AddPosition(1.2e37, 0.1, 46.0);
+    EXPECT_EQ(page.m_graphLat.GetTrace(0).GetSize(), 1);
+    EXPECT_EQ(page.m_graphLon.GetTrace(0).GetSize(), 1);
+    EXPECT_NEAR(page.m_graphLat.m_dLatFactor, 6383453.9, 1.0);
+    EXPECT_EQ(page.m_graphHeight.GetTrace(0).Newest().y, 46.0);
 }
 
 } // namespace

@@ -27,6 +27,12 @@ const std::string kGga1 = "$GPGGA,103902.00,5128.0210,N,00007.5570,W,1,08,1.01,4
 const std::string kGga2 = "$GPGGA,103903.00,5128.0250,N,00007.5590,W,1,08,1.01,45.3,M,47.0,M,,*7A\r\n";
 const std::string kGsv = "$GPGSV,1,1,01,05,40,083,46*4A\r\n";
 const std::string kRmc = "$GPRMC,103902.00,A,5128.0210,N,00007.5570,W,0.02,,081226,,,A*6B\r\n";
+// Positions that are no place on Earth: a corrupted latitude (1.2e37 degrees), 91° N, 181° W.
+const char* const kWildGgas[] = {
+    "$GPGGA,103903.00,4807.E38,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,\r\n",
+    "$GPGGA,103903.00,9100.0000,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,\r\n",
+    "$GPGGA,103903.00,5128.0210,N,18100.0000,W,1,08,1.01,45.3,M,47.0,M,,\r\n",
+};
 const std::string kGll = "$GPGLL,5128.0210,N,00007.5570,W,103902.00,A,A*7C\r\n";
 
 // The window with its link replaced: it starts as if a receiver answered (or not), and the
@@ -143,6 +149,25 @@ TEST_F(DataLoggerDlgTest, UnchangedPositionLeavesTheFieldsUntouched)
     EXPECT_NE(dlg.Latitude().text(), "untouched");
     EXPECT_NE(dlg.Latitude().text(), latitude);
     EXPECT_NE(dlg.Longitude().text(), "untouched");
+}
+
+// A GGA in Trimble's wrapper shows its position like any GGA; one whose position is no
+// place on Earth leaves the texts as they were.
+TEST_F(DataLoggerDlgTest, WrappedGgaShowsItsPositionAndAWildOneNone)
+{
+    CTestDataLoggerDlg dlg(m_prompt);
+    dlg.show();
+    dlg.OnLine("$PTNL,GGA,103902.00,5128.0210,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,*7A\r\n");
+    const QString latitude = QString::fromLatin1("51\xB0 28'.0210000N");
+    const QString longitude = QString::fromLatin1("000\xB0 07'.5570000W");
+    EXPECT_EQ(dlg.Latitude().text(), latitude);
+    EXPECT_EQ(dlg.Longitude().text(), longitude);
+    for (const char* pszWild : kWildGgas)
+    {
+        dlg.OnLine(pszWild);
+        EXPECT_EQ(dlg.Latitude().text(), latitude) << pszWild;
+        EXPECT_EQ(dlg.Longitude().text(), longitude) << pszWild;
+    }
 }
 
 TEST_F(DataLoggerDlgTest, DiskBarShowsTheUsedShareOfTheLogVolume)

@@ -104,6 +104,8 @@ TEST(NmeaAngleTest, DroppedLeadingZerosShortTextsAndHemispheres)
     EXPECT_EQ(NmeaAngleToRadians("48", "N", AngleKind::Latitude), 0.0);
     EXPECT_EQ(NmeaAngleToRadians("1131", "E", AngleKind::Longitude), 0.0);
     EXPECT_EQ(NmeaAngleToRadians("", "", AngleKind::Latitude), 0.0);
+    // Minutes too large for a double are no angle either.
+    EXPECT_EQ(NmeaAngleToRadians("4807e999", "N", AngleKind::Latitude), 0.0);
 }
 
 // A table holding the given PRNs in its first entries.
@@ -265,6 +267,34 @@ TEST(DecodeVtgTest, TrueThenMagneticCourseAndSpeed)
     ASSERT_TRUE(DecodeVTG("$GNVTG,,T,,M,0.02,N,0.04,K,A*3D\r\n", &dCourse, &dSpeed));
     EXPECT_DOUBLE_EQ(dCourse, 34.4);  // both empty: unchanged
     EXPECT_DOUBLE_EQ(dSpeed, 0.02);
+}
+
+// A number too large for a double is absent like an empty field, whatever its sign.
+TEST(DecodersTest, NumbersThatDoNotFitAreAbsent)
+{
+    double dCourse = 12.5, dSpeed = -5;
+    ASSERT_TRUE(DecodeVTG("$GPVTG,1.8e308,T,,M,1e999,N,,K\r\n", &dCourse, &dSpeed));
+    EXPECT_EQ(dCourse, 12.5);
+    EXPECT_EQ(dSpeed, -1.0);
+    ASSERT_TRUE(DecodeVTG("$GPVTG,-1e999,T,34.4,M,-1e400,N,,K\r\n", &dCourse, &dSpeed));
+    EXPECT_EQ(dCourse, 34.4);
+    EXPECT_EQ(dSpeed, -1.0);
+
+    SGga gga;
+    ASSERT_TRUE(gga.Decode("$GPGGA,1,4807e999,N,01131.000,E,1,99999999999,-1e999,-1e999,M,1e999,M,,\r\n"));
+    EXPECT_EQ(gga.m_dLat, 0.0);
+    EXPECT_EQ(gga.m_nSats, kNmeaAbsentInt);
+    EXPECT_EQ(gga.m_dHdop, 0.0);
+    EXPECT_EQ(gga.m_dHeight, 0.0);
+    EXPECT_EQ(gga.m_dSeparation, 0.0);
+
+    SSatTable table{};
+    std::int32_t nUsed = 0;
+    double dHdop = -1, dPdop = -1, dVdop = -1;
+    ASSERT_TRUE(DecodeGSA("$GPGSA,A,3,05,,,,,,,,,,,,1e999,-1e999,2.5\r\n", nullptr, &nUsed, &table, &dHdop, &dPdop, &dVdop));
+    EXPECT_EQ(dHdop, 0.0);
+    EXPECT_EQ(dPdop, 0.0);
+    EXPECT_EQ(dVdop, 2.5);
 }
 
 }  // namespace

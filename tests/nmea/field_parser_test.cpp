@@ -106,18 +106,18 @@ TEST(FieldParserNumberTest, ConversionsStopAtTheFirstOtherCharacter)
 }
 
 // Over-long digit runs must not overflow: integers and doubles saturate.
-TEST(FieldParserNumberTest, HugeValuesSaturate)
+TEST(FieldParserNumberTest, NumbersThatDoNotFitAreAbsent)
 {
-    CFieldParser parser = Loaded("99999999999999999999,-99999999999999999999,2147483648,-2147483648,"
-                                 "1e999,-1e999,1e-999,"
+    CFieldParser parser = Loaded("99999999999999999999,-99999999999999999999,2147483648,-2147483649,2147483646,"
+                                 "1e999,-1e999,1.8e308,1e-999,-1.5e300,"
                                  + std::string(400, '9'));
-    EXPECT_EQ(parser.GetInt(), 2147483647);
-    EXPECT_EQ(parser.GetInt(), -2147483647 - 1);
-    EXPECT_EQ(parser.GetInt(), 2147483647);
-    EXPECT_EQ(parser.GetInt(), -2147483647 - 1);
-    EXPECT_EQ(parser.GetDouble(), kNmeaAbsentDouble);
-    EXPECT_EQ(parser.GetDouble(), -kNmeaAbsentDouble);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(parser.GetInt(), kNmeaAbsentInt) << i;
+    EXPECT_EQ(parser.GetInt(), 2147483646);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(parser.GetDouble(), kNmeaAbsentDouble) << i;
     EXPECT_EQ(parser.GetDouble(), 0.0);
+    EXPECT_EQ(parser.GetDouble(), -1.5e300);
     EXPECT_EQ(parser.GetDouble(), kNmeaAbsentDouble);
 }
 

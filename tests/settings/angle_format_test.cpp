@@ -97,6 +97,8 @@ TEST(AngleFormatTest, SecondsAndMinutesNeverShowSixty)
     // degrees.
     EXPECT_EQ(FormatAngle(2, Rad(10.0 + 59.0 / 60 + 59.999 / 3600), 0, 2), "011\xB0 00' 00\".00");
     EXPECT_EQ(FormatAngle(2, Rad(10.0 + 59.0 / 60 + 59.994 / 3600), 0, 2), "010\xB0 59' 59\".99");
+    // Exactly at the rounding point the printed seconds decide, as the minutes do in format 1.
+    EXPECT_EQ(FormatAngle(6, Rad(59.95 / 3600), 0, 1), "000\xB0 01' 00\".0E");
     // Minutes of 59.9999 would round to 60.00 with two decimals: the next degree shows.
     EXPECT_EQ(FormatAngle(5, Rad(51.0 + 59.9999 / 60), 1, 2), "52\xB0 00'.00N");
     EXPECT_EQ(FormatAngle(5, Rad(51.0 + 59.9999 / 60), 1, 0), "52\xB0 00'N");

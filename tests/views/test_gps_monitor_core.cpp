@@ -80,6 +80,15 @@ TEST_F(GpsMonitorCore, TrimbleWrappedGgaIsShownLikeGga)
         EXPECT_EQ(m_pages.m_fields.Text(nId), plain.Text(nId)) << nId;
 }
 
+TEST_F(GpsMonitorCore, AWildPositionLeavesThePositionTexts)
+{
+    Feed(kGga);
+    Feed("$GPGGA,123520,4807.E38,N,00007.5000,W,1,07,0.9,46.3,M,47.0,M,,\r\n");
+    EXPECT_EQ(Field(CGpsTextFields::kLatitude), "Lat: 51\xB0 28'.6380N");
+    EXPECT_EQ(Field(CGpsTextFields::kLongitude), "Lon: 000\xB0 07'.5000W");
+    EXPECT_EQ(Field(CGpsTextFields::kSatsUsed), "Sats Used 7");
+}
+
 TEST_F(GpsMonitorCore, OtherTypesReachNoPage)
 {
     Feed("$GPZDA,201530.00,04,07,2002,00,00*60\r\n");

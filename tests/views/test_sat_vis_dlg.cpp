@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -36,6 +37,7 @@ public:
 
     std::string Field(int nId) const { return GetDlgItemText(nId); }
     bool HasSatellites() const { return m_chart.m_pSky != nullptr; }
+    long UsedInCharts() const { return std::ranges::count_if(*m_chart.m_pSky, &SSkySatellite::m_bUsed); }
 
     CReceiverLink::EStart m_start = CReceiverLink::EStart::kStarted;
 };
@@ -106,6 +108,28 @@ TEST_F(SatVisDlgTest, EmptyFieldsKeepTheLastSpeedAndCountAsZero)
     EXPECT_EQ(dlg.Field(1011), "Sats Available 0");
 }
 
+// A GGA in Trimble's wrapper reads like any GGA; one whose position is no place on Earth
+// changes the other fields but not the position.
+TEST_F(SatVisDlgTest, WrappedGgaReadsLikeGgaAndAWildPositionIsNone)
+{
+    CTestSatVisDlg dlg(m_prompt);
+    dlg.show();
+    dlg.OnLine("$PTNL,GGA,103902.00,5128.0210,N,00007.5570,W,1,08,0.94,45.3,M,47.0,M,,*7A\r\n");
+    EXPECT_EQ(dlg.Field(1002), "51\xB0 28'.0210000N");
+    EXPECT_EQ(dlg.Field(1003), "000\xB0 07'.5570000W");
+    EXPECT_EQ(dlg.Field(1005), "Height  45.30m");
+    EXPECT_EQ(dlg.Field(1010), "Sats Used 8");
+    for (const char* pszWild : {"$GPGGA,103903.00,4807.E38,N,00007.5570,W,1,07,0.94,46.3,M,47.0,M,,\r\n",
+                                "$GPGGA,103903.00,9100.0000,N,00007.5570,W,1,07,0.94,46.3,M,47.0,M,,\r\n",
+                                "$GPGGA,103903.00,5128.0210,N,18100.0000,W,1,07,0.94,46.3,M,47.0,M,,\r\n"})
+    {
+        dlg.OnLine(pszWild);
+        EXPECT_EQ(dlg.Field(1002), "51\xB0 28'.0210000N") << pszWild;
+        EXPECT_EQ(dlg.Field(1003), "000\xB0 07'.5570000W") << pszWild;
+        EXPECT_EQ(dlg.Field(1010), "Sats Used 7") << pszWild;
+    }
+}
+
 TEST_F(SatVisDlgTest, ChartsTakeTheSatellitesOnlyWhenTheGroupIsComplete)
 {
     CTestSatVisDlg dlg(m_prompt);
@@ -119,11 +143,21 @@ TEST_F(SatVisDlgTest, ChartsTakeTheSatellitesOnlyWhenTheGroupIsComplete)
     EXPECT_TRUE(dlg.HasSatellites());
     EXPECT_EQ(dlg.Field(1011), "Sats Available 10");
 
-    // The used flags of a GSA reach the charts with the next complete group.
+    // The used flags of a GSA reach the charts by the next complete group.
+    const auto sendGroup = [&dlg] {
+        for (const char* pszGsv : kGsv)
+            dlg.OnLine(pszGsv);
+    };
+    dlg.OnLine(kGsa3d);
+    sendGroup();
+    EXPECT_EQ(dlg.UsedInCharts(), 8);
+    dlg.OnLine(kGsa2d);
+    sendGroup();
+    EXPECT_EQ(dlg.UsedInCharts(), 3);
+
     dlg.OnLine(kGga);
     dlg.OnLine(kGsa3d);
-    for (const char* pszGsv : kGsv)
-        dlg.OnLine(pszGsv);
+    sendGroup();
     dlg.OnLine(kVtg);
     SaveScreenshot(dlg, "sat_vis");
 }

@@ -6,6 +6,7 @@
 #include "charts/gps_graphs.h"
 #include "nmea/decoders.h"
 #include "nmea/field_parser.h"
+#include "nmea/nmea_angle.h"
 #include "nmea/sentence.h"
 
 CChartFeed::CChartFeed(const SChartSpans& spans) {
@@ -36,7 +37,8 @@ void CChartFeed::Append(const char* pBytes, std::size_t nBytes) {
 }
 
 void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
-  const std::string_view sentence(pLine, nLength);
+  std::string unwrapped;
+  const std::string_view sentence = UnwrapTrimble(std::string_view(pLine, nLength), unwrapped);
   const ESkyChange change = m_sky.Feed(sentence);
   const std::string_view type = SentenceType(sentence);
   if (type == "GGA") {
@@ -48,8 +50,10 @@ void CChartFeed::DecodeLine(const char* pLine, std::size_t nLength) {
     if (DecodeGGA(sentence, &dLat, &dLon, &dHeight, &dSeparation, &nFix, nullptr, nullptr)) {
       StartEpoch(sentence);
       m_scatter.AddPosition(dLon, dLat);
-      AddGraphSamples(m_graphLat, m_nEpochs, {dLat});
-      AddGraphSamples(m_graphLon, m_nEpochs, {dLon});
+      if (IsPosition(dLat, dLon)) {
+        AddGraphSamples(m_graphLat, m_nEpochs, {dLat});
+        AddGraphSamples(m_graphLon, m_nEpochs, {dLon});
+      }
       AddGraphSamples(m_graphHeight, m_nEpochs, {dHeight});
     }
   } else if (type == "GSA") {
