@@ -134,17 +134,20 @@ int main(int argc, char** argv) {
     case EParse::kRun:
       break;
   }
+  // A folder opens like a file and fails only when read: a log that fails at any point
+  // gives no charts.
   std::ifstream file(options.strFile, std::ios::binary);
-  if (!file) {
+  CChartFeed feed(options.spans);
+  if (file) {
+    feed.ReadStream(file);
+  }
+  if (!file.is_open() || file.bad()) {
     std::fprintf(stderr, "chart-render: cannot read %s\n", options.strFile.c_str());
     return 1;
   }
   // Text needs a GUI application; no display is needed to draw into images.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
-
-  CChartFeed feed(options.spans);
-  feed.ReadStream(file);
   if (options.bMetres) {
     feed.UseMetresForAngles();
   }
