@@ -6,6 +6,7 @@
 #include "platform/qt/font_substitutes.h"
 #include "platform/qt/message_box_prompt.h"
 #include "resources/images.h"
+#include "settings/storage.h"
 
 #include <QApplication>
 
@@ -22,6 +23,9 @@ bool CZephyraneApp::InitInstance()
     QApplication::setQuitOnLastWindowClosed(false);
 
     CMessageBoxPrompt prompt;
+    if (!HasDataDrive())
+        prompt.Message("No home folder: settings and logs will not be kept. Set HOME to your home folder.",
+                       "Zephyrane");
     CProcessLauncher launcher;
     CZephyraneDlg dlg(prompt, launcher);
     dlg.DoModal();

@@ -12,14 +12,6 @@
 namespace
 {
 constexpr double kTimeTagSpacing = 600.0;
-
-// The line as far as its first zero byte: the receive ring hands out raw bytes, and the log
-// keeps the text the way a C string of it reads.
-std::string_view UpToZeroByte(std::string_view line)
-{
-    const size_t nZero = line.find('\0');
-    return nZero == std::string_view::npos ? line : line.substr(0, nZero);
-}
 }  // namespace
 
 CDataLogger::CDataLogger() = default;
@@ -116,7 +108,9 @@ std::string CDataLogger::BuildRecord(std::string_view line, bool bWithTimeTag) c
                           GetStampSeconds());
     if (m_bTimeStamp == 1)
         record += FormatStampDate(GetStampSeconds()) + "," + FormatTimeOfDay(GetSecondsOfDay()) + ",";
-    record += UpToZeroByte(line);
+    // The line's bytes as received, zero bytes included: cut at a zero byte, the record
+    // would lose its line end and run into the next sentence.
+    record += line;
     return record;
 }
 

@@ -39,8 +39,8 @@ public:
     // While m_nLogInterval differs from m_nSavedInterval every call saves the settings too.
     bool IntervalElapsed() const;
 
-    // Appends one record (optional time tag, optional date-and-clock prefix, the line up to
-    // its first zero byte) to the current log file. Returns true only when the logger is
+    // Appends one record (optional time tag, optional date-and-clock prefix, the line's
+    // bytes as received) to the current log file. Returns true only when the logger is
     // enabled, a run is active and the whole record reached the file; a record that fails
     // leaves nothing of itself in the file.
     bool WriteRecord(std::string_view line);

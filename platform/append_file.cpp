@@ -1,5 +1,7 @@
 #include "platform/append_file.h"
 
+#include "platform/drives.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,6 +26,9 @@ bool WriteAll(int fd, std::string_view bytes)
 
 bool AppendWholeToFile(const std::string& strPath, std::string_view bytes)
 {
+    // A relative path would reach whatever folder the program runs in: never written.
+    if (!IsAbsolutePath(strPath))
+        return false;
     const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;

@@ -1,5 +1,7 @@
 #include "platform/text_file.h"
 
+#include "platform/drives.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,6 +15,9 @@ CTextFile::~CTextFile()
 bool CTextFile::Open(const std::string& path, EMode mode)
 {
     Close();
+    // A relative path would reach whatever folder the program runs in: never opened.
+    if (!IsAbsolutePath(path))
+        return false;
     const bool write = mode == EMode::Write;
     const int fd = ::open(path.c_str(), (write ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC, 0666);
     if (fd < 0)

@@ -22,7 +22,7 @@ public:
     CTextFile(const CTextFile&) = delete;
     CTextFile& operator=(const CTextFile&) = delete;
 
-    // False when the file cannot be opened or another opener holds it.
+    // False when the file cannot be opened, another opener holds it, or the path is relative.
     bool Open(const std::string& path, EMode mode);
     bool IsOpen() const { return m_pFile != nullptr; }
 

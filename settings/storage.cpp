@@ -88,6 +88,11 @@ bool FindOrCreateDataFolder(const std::string& name, std::string& lastTried)
     return !lastTried.empty() && MakeCandidate(lastTried);
 }
 
+bool HasDataDrive()
+{
+    return !DriveRoot('C').empty() || IsFixedDisk('D') || IsFixedDisk('E');
+}
+
 std::string GetSettingsFolder(const std::string& subFolder)
 {
     std::string folder;
@@ -139,7 +144,7 @@ std::string GetLogsRoot()
 std::string GetLogFolder(const std::optional<std::string>& name, bool yearOnly)
 {
     const std::string root = GetLogsRoot();
-    if (!name)
+    if (!name || root.empty())
         return root;
     const SClockTime today = UtcNow();
     std::string folder = root + FormatC("%04d/", today.m_nYear);

@@ -18,8 +18,13 @@ bool CreateFolderPath(const std::string& path);
 // candidate tried, found or not.
 bool FindOrCreateDataFolder(const std::string& name, std::string& lastTried);
 
+// Whether any drive can hold the data folders: C: is mapped (a usable home folder), or D:
+// or E: is a fixed disk. Without one the program keeps no settings and no logs, and never
+// falls back to the folder it runs in.
+bool HasDataDrive();
+
 // The settings folder of the program, and its sub-folder when one is named; created if
-// missing.
+// missing. The empty text when no drive can hold it.
 std::string GetSettingsFolder(const std::string& subFolder = "");
 
 // The logs root: the override folder when it names an absolute path that exists or can be
@@ -29,7 +34,7 @@ std::string GetLogsRoot();
 
 // Without a name, the logs root. With a name: the logs root, the current UTC year and
 // (unless `yearOnly`) month-name folders, and the name's folder when it is not empty;
-// created if missing.
+// created if missing. The empty text when there is no logs root.
 std::string GetLogFolder(const std::optional<std::string>& name = std::nullopt,
                          bool yearOnly = false);
 

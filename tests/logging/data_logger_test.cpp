@@ -185,9 +185,12 @@ TEST_F(DataLoggerTest, EmptyLinesAndZeroBytes)
     EXPECT_EQ(logger.m_bWasLogging, 0);
     EXPECT_FALSE(fs::exists(December() / "08Dec2026@103902.LOG"));
 
+    // A zero byte inside a line is written as received, and the line keeps its line end, so
+    // the next sentence starts a line of its own.
     LogSentence(logger, std::string_view("$GPGGA,1\0junk\r\n", 15));
     EXPECT_EQ(logger.m_bWasLogging, 1);
-    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"), "$GPGGA,1");
+    LogSentence(logger, kGga);
+    EXPECT_EQ(ReadFileBytes(December() / "08Dec2026@103902.LOG"), std::string("$GPGGA,1\0junk\r\n", 15) + kGga);
 }
 
 TEST_F(DataLoggerTest, NothingIsWrittenBeforeTheRunOrWhenDisabled)

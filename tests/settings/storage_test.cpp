@@ -1,13 +1,18 @@
 #include "settings/storage.h"
 
+#include "platform/append_file.h"
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/program_name.h"
+#include "settings/config_file.h"
 #include "temp_drives.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -43,6 +48,41 @@ TEST_F(StorageTest, DrivesAreFixedDisksOnlyAsWritableAbsoluteFolders)
 
     unsetenv("ZEPHYRANE_DRIVE_C");
     EXPECT_EQ(DriveRoot('C'), std::string(std::getenv("HOME")) + "/");
+}
+
+// A user without an account entry and without $HOME has no drive: no settings or logs
+// folder, and nothing written into the folder the program runs in.
+TEST_F(StorageTest, WithoutAHomeNothingLandsInTheCurrentFolder)
+{
+    constexpr uid_t kNoAccount = 4000321;
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can become a user without an account entry";
+    if (getpwuid(kNoAccount) != nullptr)
+        GTEST_SKIP() << "user id " << kNoAccount << " has an account entry here";
+    const CTempDir current;
+    ASSERT_FALSE(current.Path().empty());
+    fs::permissions(current.Path(), fs::perms::all);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        for (const char* pszName : {"HOME", "ZEPHYRANE_DRIVE_C", "ZEPHYRANE_DRIVE_D", "ZEPHYRANE_DRIVE_E"})
+            unsetenv(pszName);
+        if (chdir(current.Path().c_str()) != 0 || setgid(kNoAccount) != 0 || setuid(kNoAccount) != 0)
+            _exit(100);
+        CConfigFile file;
+        const int nWrong = (HasDataDrive() ? 1 : 0) + (GetSettingsFolder().empty() ? 0 : 2) +
+                           (GetLogFolder(std::string("GPS")).empty() ? 0 : 4) +
+                           (file.Open(file.MakeFileName("Logging"), CTextFile::EMode::Write) ? 8 : 0) +
+                           (AppendWholeToFile("08Dec2026@103902.LOG", "$GPGGA\r\n") ? 16 : 0);
+        _exit(nWrong);
+    }
+    int nStatus = 0;
+    ASSERT_EQ(waitpid(child, &nStatus, 0), child);
+    ASSERT_TRUE(WIFEXITED(nStatus));
+    EXPECT_EQ(WEXITSTATUS(nStatus), 0);
+    EXPECT_TRUE(fs::is_empty(current.Path()));
 }
 
 TEST_F(StorageTest, CreateFolderPathMakesEveryLevelOfAnAbsolutePath)
