@@ -1,5 +1,8 @@
 #include "serial/com_ports_available_dlg.h"
 
+#include "serial/network_receiver.h"
+#include "serial/network_receiver_dlg.h"
+
 #include "platform/c_format.h"
 #include "platform/prompt.h"
 #include "platform/serial_enumeration.h"
@@ -164,6 +167,7 @@ void CComPortsAvailableDlg::ShowReceiverMenu(const QPoint& ptList)
     menu.AppendItem(kCmdUseAsReceiver, "Use as receiver", port && IsChosenPort(*port, choice))
         ->setEnabled(port.has_value());
     menu.AppendItem(kCmdAutomatic, "Automatic", choice.m_eSource == EReceiverSource::kAuto);
+    menu.AppendItem(kCmdNetworkReceiver, "Network receiver...", IsNetworkSource(choice.m_eSource));
     switch (menu.TrackPopupMenu(m_pListViewport->mapToGlobal(ptList))) {
     case kCmdUseAsReceiver:
         UseAsReceiver(*port);
@@ -177,6 +181,9 @@ void CComPortsAvailableDlg::ShowReceiverMenu(const QPoint& ptList)
         SaveChoice(automatic);
         break;
     }
+    case kCmdNetworkReceiver:
+        ChooseNetworkReceiver(choice);
+        break;
     default:
         break;
     }
@@ -192,6 +199,13 @@ void CComPortsAvailableDlg::UseAsReceiver(const SSerInfo& port)
     // The COM name stays with a port between runs where a pseudo-terminal's node does not.
     choice.m_strDevice = port.m_nPort != 0 ? port.m_strPortName : port.m_strDevicePath;
     SaveChoice(choice);
+}
+
+void CComPortsAvailableDlg::ChooseNetworkReceiver(const SReceiverChoice& current)
+{
+    CNetworkReceiverDlg dlg(m_prompt, current, this);
+    if (dlg.DoModal() == kIdOk)
+        SaveChoice(dlg.Choice());
 }
 
 void CComPortsAvailableDlg::SaveChoice(const SReceiverChoice& choice)

@@ -41,12 +41,14 @@ protected:
 
 private:
     // The commands of the list's menu.
-    enum ECommand { kCmdUseAsReceiver = 1, kCmdAutomatic };
+    enum ECommand { kCmdUseAsReceiver = 1, kCmdAutomatic, kCmdNetworkReceiver };
 
     void FillPortList();
     // Shows the receiver menu for the entry at ptList (a point in the list's viewport).
     void ShowReceiverMenu(const QPoint& ptList);
     void UseAsReceiver(const SSerInfo& port);
+    // "Network receiver...": the network receiver dialog, whose choice is kept on OK.
+    void ChooseNetworkReceiver(const SReceiverChoice& current);
     void SaveChoice(const SReceiverChoice& choice);
     // The listed port whose entry is at ptList, if any.
     std::optional<SSerInfo> PortAt(const QPoint& ptList) const;

@@ -1,6 +1,7 @@
 #include "platform/virtual_ports.h"
 #include "serial/com_ports_available_dlg.h"
 #include "tests/settings/temp_drives.h"
+#include "serial/network_receiver_dlg.h"
 #include "tests/support/menu_driver.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/screenshot.h"
@@ -258,3 +259,42 @@ TEST_F(ComPortsDialogTest, TheReceiverIsChosenOnThePortsMenuOrByADoubleClickAndA
     EXPECT_EQ(dlg.GetDlgItemText(1002), "Receiver: Automatic");
 }
 
+TEST_F(ComPortsDialogTest, ANetworkReceiverIsChosenInItsDialogAndAutomaticReturnsToTheSearch)
+{
+    CComPortsAvailableDlg dlg(m_prompt, nullptr, [](std::vector<SSerInfo>& ports) {
+        ports = {Port(1, "COM1", "/dev/ttyS0")};
+        return static_cast<int>(ports.size());
+    });
+    Open(dlg);
+    CListBox& list = *dlg.GetDlgItemAs<CListBox>(1001);
+    const QPoint ptBelow(20, list.viewport()->height() - 5);
+    // The dialog opens from the menu; its fields are filled and OK pressed.
+    QTimer::singleShot(0, [] {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(pMenu, nullptr);
+        EXPECT_FALSE(FindMenuAction(*pMenu, "Network receiver...")->isChecked());
+        QTimer::singleShot(50, [] {
+            auto* pDlg = qobject_cast<CNetworkReceiverDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(pDlg, nullptr);
+            pDlg->GetDlgItemAs<QComboBox>(1101)->setCurrentIndex(0);
+            pDlg->GetDlgItemAs<QLineEdit>(1102)->setText("localhost");
+            pDlg->GetDlgItemAs<QLineEdit>(1103)->setText("2947");
+            QTest::mouseClick(pDlg->GetDlgItem(kIdOk), Qt::LeftButton);
+        });
+        QTest::mouseClick(pMenu, Qt::LeftButton, {},
+                          pMenu->actionGeometry(FindMenuAction(*pMenu, "Network receiver...")).center());
+    });
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, ptBelow);
+    SReceiverChoice gpsd;
+    gpsd.m_eSource = EReceiverSource::kGpsd;
+    gpsd.m_strHost = "localhost";
+    gpsd.m_nPort = 2947;
+    EXPECT_EQ(SReceiverChoice::Load(), gpsd);
+    EXPECT_EQ(dlg.GetDlgItemText(1002), "Receiver: gpsd localhost:2947");
+    SaveScreenshot(dlg, "com_ports_available_gpsd");
+
+    ChooseInNextMenu({"Automatic"});
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, ptBelow);
+    EXPECT_EQ(SReceiverChoice::Load().m_eSource, EReceiverSource::kAuto);
+    EXPECT_EQ(dlg.GetDlgItemText(1002), "Receiver: Automatic");
+}
