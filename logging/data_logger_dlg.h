@@ -30,9 +30,9 @@ protected:
 
     // Logs the line whatever its type, then shows the file name, the position and the lamp.
     void OnLine(std::string_view line) override;
-    // After an unplugged receiver came back, the next record begins with a time tag when
-    // time tags are on, so the gap shows in the log.
-    void OnReceiverBack() override { m_logger.TagNextRecord(); }
+    // The first record after the receiver is back begins with a time tag when time tags
+    // are on, so the gap shows in the log.
+    void OnReceiverGone() override { m_logger.TagNextRecord(); }
     void UpdateDiskUsage();
 
     CDataLogger m_logger;

@@ -38,7 +38,7 @@ bool CLinkStateView::Show(ELinkState eState, int nSilentSeconds)
     m_strState = StateText(eState, nSilentSeconds, m_bNetwork);
     ShowTitle();
     const bool bGone = eState == ELinkState::kGone || eState == ELinkState::kReopening;
-    const bool bBack = m_bWasGone && eState == ELinkState::kReading;
+    const bool bJustGone = bGone && !m_bWasGone;
     if (bGone)
         m_bWasGone = true;
     else if (eState == ELinkState::kReading)
@@ -46,7 +46,7 @@ bool CLinkStateView::Show(ELinkState eState, int nSilentSeconds)
     // Stopped: the window is closing or never started; what it shows is left as it is.
     if (eState != ELinkState::kStopped)
         MarkStale(eState != ELinkState::kReading);
-    return bBack;
+    return bJustGone;
 }
 
 void CLinkStateView::ShowTitle()

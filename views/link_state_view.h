@@ -24,8 +24,8 @@ public:
     // A widget whose contents are dimmed while the values are stale.
     void AddStaleWidget(QWidget& widget);
 
-    // Shows the link's state. True when the receiver has come back after it was gone, so
-    // that the window can mark the gap in what it keeps.
+    // Shows the link's state. True when the receiver has just gone away, so that the window
+    // can mark the gap in what it keeps before anything after the gap arrives.
     bool Show(ELinkState eState, int nSilentSeconds);
     bool IsStale() const { return m_bStale; }
 

@@ -41,7 +41,7 @@ LParam CReceiverDialog::OnLinkState(WParam, LParam)
     m_linkView.SetTitle(LinkTitle());
     m_linkView.SetNetwork(m_link.ReadsNetwork());
     if (m_linkView.Show(m_link.State(), m_link.SilentSeconds()))
-        OnReceiverBack();
+        OnReceiverGone();
     return 0;
 }
 

@@ -23,7 +23,7 @@ public:
 
     // UM_RECEIVE_DATA: hands every complete line in the port's ring to OnLine.
     LParam OnReceiveData(WParam wParam, LParam lParam);
-    // UM_LINK_STATE: shows the link's state; OnReceiverBack when the receiver came back.
+    // UM_LINK_STATE: shows the link's state; OnReceiverGone when the receiver went away.
     LParam OnLinkState(WParam wParam, LParam lParam);
 
 protected:
@@ -34,8 +34,8 @@ protected:
     // The link's start-up; a test replaces it.
     virtual CReceiverLink::EStart StartLink();
     virtual void OnLine(std::string_view line) = 0;
-    // The receiver came back after it was gone and the link reads it again.
-    virtual void OnReceiverBack() {}
+    // The receiver has gone away; the link reads it again when it is back.
+    virtual void OnReceiverGone() {}
 
     // Asks strQuestion under "Exit Program" with Yes and No; on Yes stops the link and ends
     // the dialog with nResult.

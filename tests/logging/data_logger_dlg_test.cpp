@@ -42,7 +42,7 @@ class CTestDataLoggerDlg : public CDataLoggerDlg
 public:
     using CDataLoggerDlg::CDataLoggerDlg;
     using CDataLoggerDlg::OnLine;
-    using CDataLoggerDlg::OnReceiverBack;
+    using CDataLoggerDlg::OnReceiverGone;
     using CDataLoggerDlg::m_logger;
 
     CReceiverLink::EStart StartLink() override { return m_start; }
@@ -206,14 +206,14 @@ TEST_F(DataLoggerDlgTest, ClosingAsksAndNoKeepsLoggingIntoTheSameFile)
     }
 }
 
-TEST_F(DataLoggerDlgTest, WithTimeTagsTheFirstRecordAfterTheReceiverCameBackIsTagged)
+TEST_F(DataLoggerDlgTest, WithTimeTagsTheFirstRecordAfterTheReceiverWasGoneIsTagged)
 {
     CTestDataLoggerDlg dlg(m_prompt);
     dlg.show();
     dlg.m_logger.m_bTimeTag = 1;
     dlg.OnLine(kGga1);
     dlg.OnLine(kGga2);
-    dlg.OnReceiverBack();
+    dlg.OnReceiverGone();
     dlg.OnLine(kGga1);
     const std::string strTag = FormatC("$TIMETAG,08 Dec 2026,10:39:02.000,%.2f\r\n", GetStampSeconds());
     EXPECT_EQ(ReadFileBytes(LogFile()), strTag + kGga1 + kGga2 + strTag + kGga1);

@@ -126,4 +126,54 @@ TEST_F(DataLoggerDlgLink, ClosingLogsTheLinesAlreadyReceived)
     EXPECT_TRUE(strLogged.ends_with("\r\n"));
     EXPECT_NE(m_receiver.Sent().find(strLogged), std::string::npos);
 }
+
+// The window with its logger open to the test, which turns time tags on.
+class CTaggingDataLoggerDlg : public CDataLoggerDlg
+{
+public:
+    CTaggingDataLoggerDlg(IPrompt& prompt, const SComsPacing& pacing) : CDataLoggerDlg(prompt, pacing)
+    {
+        m_logger.m_bTimeTag = 1;
+    }
+    bool LatitudeIsDimmed() const { return m_stcLatitude.graphicsEffect() != nullptr; }
+};
+
+TEST_F(DataLoggerDlgLink, AnUnpluggedReceiverIsShownAndTheLogGoesOnAfterATimeTagWhenItIsBack)
+{
+    ASSERT_NE(m_receiver.Port(), 0);
+    CTaggingDataLoggerDlg dlg(m_prompt, m_pacing);
+    dlg.show();
+    ASSERT_TRUE(m_prompt.Shown().empty()) << m_prompt.Shown().front().m_strText;
+    const std::string strTitle = FormatC("Datalogger - COM Port %02d Baudrate 4800", m_receiver.Port());
+    const auto Title = [&] { return dlg.windowTitle().toStdString(); };
+    // Some lines logged after the first nFrom bytes.
+    const auto LinesFrom = [&](size_t nFrom) { return Logged().size() > nFrom + 500; };
+    ASSERT_TRUE(ProcessEventsUntil([&] { return LinesFrom(0); }));
+    EXPECT_EQ(Title(), strTitle);
+    EXPECT_FALSE(dlg.LatitudeIsDimmed());
+
+    m_receiver.StopTalking();
+    m_receiver.Unplug();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Title() == strTitle + " - Receiver unplugged: waiting for it"; }))
+        << Title();
+    EXPECT_TRUE(dlg.LatitudeIsDimmed());
+    const std::string strBeforeGap = Logged();
+
+    // Plugged in again: the same port, a new device.
+    CPtyReceiver back{"USB 1-1"};
+    ASSERT_EQ(back.Port(), m_receiver.Port());
+    back.StartTalking("$GPGGA,103902.00,5128.0210,N,00007.5570,W,1,08,1.01,45.3,M,47.0,M,,*7A\r\n");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return LinesFrom(strBeforeGap.size()); }));
+    EXPECT_EQ(Title(), strTitle);
+    EXPECT_FALSE(dlg.LatitudeIsDimmed());
+    // One time tag at the start, one where the lines of the receiver that came back begin.
+    const std::string strLogged = Logged();
+    EXPECT_EQ(strLogged.rfind("$TIMETAG", 0), 0u);
+    const size_t nSecondTag = strLogged.find("$TIMETAG", strBeforeGap.size());
+    ASSERT_NE(nSecondTag, std::string::npos);
+    EXPECT_EQ(strLogged.find("$TIMETAG", 1), nSecondTag);
+    EXPECT_EQ(strLogged.find("\r\n$GPGGA", nSecondTag), strLogged.find("\r\n", nSecondTag));
+    EXPECT_TRUE(m_prompt.Shown().empty());
+}
 }  // namespace
+

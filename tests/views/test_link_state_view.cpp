@@ -19,15 +19,17 @@ TEST(LinkStateView, ShowsTheStateAfterTheTitleAndDimsStaleValuesUntilDataComes)
         int nSilentSeconds;
         std::string strShownTitle;
         bool bStale;
-        bool bBack;  // the receiver came back after it was gone
+        bool bJustGone;  // the receiver has just gone away
     } steps[] = {
         {kReading, 0, strTitle, false, false},
         {kSilent, 16, strTitle + " - No data for 16 s", true, false},
         {kSilent, 17, strTitle + " - No data for 17 s", true, false},
         {kReading, 0, strTitle, false, false},
+        {kGone, 0, strTitle + " - Receiver unplugged: waiting for it", true, true},
+        {kReopening, 0, strTitle + " - Receiver back: opening it again", true, false},
         {kGone, 0, strTitle + " - Receiver unplugged: waiting for it", true, false},
         {kReopening, 0, strTitle + " - Receiver back: opening it again", true, false},
-        {kReading, 0, strTitle, false, true},
+        {kReading, 0, strTitle, false, false},
         {kReading, 0, strTitle, false, false},
         {kSilent, 16, strTitle + " - No data for 16 s", true, false},
         // A window that stops its link keeps what it shows.
@@ -35,7 +37,7 @@ TEST(LinkStateView, ShowsTheStateAfterTheTitleAndDimsStaleValuesUntilDataComes)
     };
     for (const auto& step : steps) {
         const std::string strStep = step.strShownTitle + (step.bStale ? " (stale)" : "");
-        EXPECT_EQ(view.Show(step.eState, step.nSilentSeconds), step.bBack) << strStep;
+        EXPECT_EQ(view.Show(step.eState, step.nSilentSeconds), step.bJustGone) << strStep;
         EXPECT_EQ(window.windowTitle().toStdString(), step.strShownTitle);
         EXPECT_EQ(view.IsStale(), step.bStale) << strStep;
         EXPECT_EQ(field.graphicsEffect() != nullptr, step.bStale) << strStep;
