@@ -67,7 +67,7 @@ TEST_F(ReceiverChoiceTest, TheCommandLineOverridesTheFileForOneRunWithoutWriting
     SetReceiverOverride(override);
     EXPECT_EQ(ReceiverChoiceForThisRun(), (SReceiverChoice{EReceiverSource::kSerial, "COM5", 115200, "", 0}));
 
-    SetReceiverOverride({"/dev/ttyUSB1", 0});
+    SetReceiverOverride({"/dev/ttyUSB1", 0, std::nullopt});
     EXPECT_EQ(ReceiverChoiceForThisRun(), (SReceiverChoice{EReceiverSource::kSerial, "/dev/ttyUSB1", 0, "", 0}));
     EXPECT_EQ(CTempDrives::ReadFile(FilePath()), strFile);
 
