@@ -13,7 +13,8 @@ inline const std::string kZephyraneHelp = std::string(
     "Opens the launcher of the desktop monitor for a USB GPS receiver: the serial ports,\n"
     "the NMEA monitor, the satellite view, the data logger and the driver set-up.\n"
     "The monitor windows read the receiver named by these options for this run:\n"
-    "  --port DEVICE  read the receiver on this serial port for this run (a device path\n"
+    "  --port DEVICE\n"
+    "               read the receiver on this serial port for this run (a device path\n"
     "               such as /dev/ttyACM0, or COMn), whatever the settings choose\n"
     "  --baud N     read the receiver at N baud without probing the other speeds\n") +
     kNetworkOptionsHelp +

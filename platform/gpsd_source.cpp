@@ -1,5 +1,7 @@
 #include "platform/gpsd_source.h"
 
+#include "platform/net_address.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -26,8 +28,8 @@ std::string JsonQuoted(const std::string& strText)
 
 } // namespace
 
-CGpsdSource::CGpsdSource(std::string strHost, int nPort, std::string strDevice)
-    : CTcpSource(std::move(strHost), nPort)
+CGpsdSource::CGpsdSource(std::string strHost, int nPort, std::string strDevice, const std::atomic<bool>* pbCancel)
+    : CTcpSource(std::move(strHost), nPort, pbCancel)
     , m_strDevice(std::move(strDevice))
 {
 }
@@ -73,17 +75,17 @@ bool CGpsdSource::AwaitWatchAnswer()
 
 bool CGpsdSource::AwaitAnswer(const std::function<bool()>& answered)
 {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerWaitMilliseconds);
+    COpenWait wait(kAnswerWaitMilliseconds, CancelFlag());
     char buffer[2048];
     while (IsOpen() && !answered())
     {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
+        int nStep = wait.NextStep();
+        if (nStep == 0)
         {
             Fail("no answer from gpsd");
             return false;
         }
-        WaitForData(static_cast<int>(left.count()));
+        WaitForData(nStep);
         long nRead = CTcpSource::Read(buffer, sizeof buffer);
         if (nRead > 0)
             m_strPending.append(buffer, m_filter.Filter(buffer, static_cast<size_t>(nRead)));

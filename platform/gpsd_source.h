@@ -15,8 +15,10 @@
 class CGpsdSource : public CTcpSource
 {
 public:
-    // strDevice names one of gpsd's devices; empty takes whatever gpsd reads.
-    CGpsdSource(std::string strHost, int nPort, std::string strDevice = {});
+    // strDevice names one of gpsd's devices; empty takes whatever gpsd reads. pbCancel as
+    // for CTcpSource.
+    CGpsdSource(std::string strHost, int nPort, std::string strDevice = {},
+                const std::atomic<bool>* pbCancel = nullptr);
 
     bool Open() override;
     long Read(void* pBuffer, size_t nMax) override;

@@ -110,7 +110,21 @@ std::shared_ptr<SLookup> StartLookup(const std::string& strHost, const std::stri
 
 } // namespace
 
-bool ResolveHost(const std::string& strHost, int nPort, int nSocketType, bool bPassive, int nWaitMilliseconds,
+COpenWait::COpenWait(int nMilliseconds, const std::atomic<bool>* pbCancel)
+    : m_deadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(nMilliseconds))
+    , m_pbCancel(pbCancel)
+{
+}
+
+int COpenWait::NextStep() const
+{
+    if (Cancelled())
+        return 0;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<long long>(left.count(), 0, kStepMilliseconds));
+}
+
+bool ResolveHost(const std::string& strHost, int nPort, int nSocketType, bool bPassive, const COpenWait& wait,
                  std::vector<SSocketAddress>& addresses, std::string& strError)
 {
     addrinfo hints{};
@@ -119,7 +133,9 @@ bool ResolveHost(const std::string& strHost, int nPort, int nSocketType, bool bP
     hints.ai_flags = AI_NUMERICSERV | (bPassive ? AI_PASSIVE : AI_ADDRCONFIG);
     std::shared_ptr<SLookup> pLookup = StartLookup(strHost, std::to_string(nPort), hints);
     std::unique_lock lock(pLookup->m_mutex);
-    if (!pLookup->m_done.wait_for(lock, std::chrono::milliseconds(nWaitMilliseconds), [&] { return pLookup->m_bDone; }))
+    for (int nStep = wait.NextStep(); !pLookup->m_bDone && nStep > 0; nStep = wait.NextStep())
+        pLookup->m_done.wait_for(lock, std::chrono::milliseconds(nStep), [&] { return pLookup->m_bDone; });
+    if (!pLookup->m_bDone)
     {
         strError = "host not found (the name service did not answer)";
         return false;

@@ -3,6 +3,8 @@
 // devices. Written "HOST", "HOST:PORT", "[IPv6]:PORT", "HOST:PORT:DEVICE" (the form gpsd's
 // own clients take); a bare IPv6 address without brackets is a host without a port.
 
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,12 +39,32 @@ struct SSocketAddress
     int m_nFamily = 0;
 };
 
+// How long opening a network source may still wait, and whether its reader has asked it to
+// stop. Waits are taken in steps of at most kStepMilliseconds, so a window closing while its
+// comms thread connects to a host that does not answer is never held up past one step.
+class COpenWait
+{
+public:
+    static constexpr int kStepMilliseconds = 100;
+
+    // pbCancel may be null: then only the time limit ends the wait.
+    COpenWait(int nMilliseconds, const std::atomic<bool>* pbCancel);
+    // The next step to wait, at most kStepMilliseconds; 0 once the time is up or a stop
+    // was asked for.
+    int NextStep() const;
+    bool Cancelled() const { return m_pbCancel && m_pbCancel->load(); }
+
+private:
+    std::chrono::steady_clock::time_point m_deadline;
+    const std::atomic<bool>* m_pbCancel;
+};
+
 // The addresses of strHost for a socket of nSocketType (SOCK_STREAM, SOCK_DGRAM) on nPort.
 // An empty host with bPassive gives the addresses that accept on every interface. A name
-// the name service does not answer within nWaitMilliseconds counts as not found, so a
-// caller never waits longer. False with strError "host not found" (or the service's words)
-// when there is no address.
-bool ResolveHost(const std::string& strHost, int nPort, int nSocketType, bool bPassive, int nWaitMilliseconds,
+// the name service does not answer within the wait counts as not found, so a caller never
+// waits longer. False with strError "host not found" (or the service's words) when there is
+// no address.
+bool ResolveHost(const std::string& strHost, int nPort, int nSocketType, bool bPassive, const COpenWait& wait,
                  std::vector<SSocketAddress>& addresses, std::string& strError);
 
 // A socket error number in the words a user reads: "connection refused", "no answer"...

@@ -3,7 +3,6 @@
 #include "platform/net_address.h"
 
 #include <cerrno>
-#include <chrono>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -13,19 +12,24 @@
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
-
-int MillisecondsLeft(Clock::time_point deadline)
+// Waits in steps for fd to be ready for events; false when the wait ran out or was stopped.
+bool PollInSteps(int nFd, short nEvents, const COpenWait& wait)
 {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
+    for (int nStep = wait.NextStep(); nStep > 0; nStep = wait.NextStep())
+    {
+        pollfd fd{nFd, nEvents, 0};
+        if (poll(&fd, 1, nStep) > 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
-CTcpSource::CTcpSource(std::string strHost, int nPort)
+CTcpSource::CTcpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel)
     : m_strHost(std::move(strHost))
     , m_nPort(nPort)
+    , m_pbCancel(pbCancel)
 {
 }
 
@@ -44,7 +48,7 @@ std::string CTcpSource::Describe() const
     return "TCP " + HostPort();
 }
 
-bool CTcpSource::ConnectTo(const SSocketAddress& address, int nWaitMilliseconds)
+bool CTcpSource::ConnectTo(const SSocketAddress& address, const COpenWait& wait)
 {
     int nFd = socket(address.m_nFamily, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
     if (nFd < 0)
@@ -58,9 +62,8 @@ bool CTcpSource::ConnectTo(const SSocketAddress& address, int nWaitMilliseconds)
         nError = errno;
         if (nError == EINPROGRESS)
         {
-            pollfd fd{nFd, POLLOUT, 0};
             nError = ETIMEDOUT;
-            if (poll(&fd, 1, nWaitMilliseconds) > 0)
+            if (PollInSteps(nFd, POLLOUT, wait))
             {
                 socklen_t nLength = sizeof nError;
                 getsockopt(nFd, SOL_SOCKET, SO_ERROR, &nError, &nLength);
@@ -84,13 +87,13 @@ bool CTcpSource::Open()
 {
     if (IsOpen())
         return true;
-    auto deadline = Clock::now() + std::chrono::milliseconds(kOpenWaitMilliseconds);
+    COpenWait wait(kOpenWaitMilliseconds, m_pbCancel);
     std::vector<SSocketAddress> addresses;
-    if (!ResolveHost(m_strHost, m_nPort, SOCK_STREAM, false, kOpenWaitMilliseconds, addresses, m_strError))
+    if (!ResolveHost(m_strHost, m_nPort, SOCK_STREAM, false, wait, addresses, m_strError))
         return false;
     for (const SSocketAddress& address : addresses)
     {
-        if (ConnectTo(address, MillisecondsLeft(deadline)))
+        if (ConnectTo(address, wait))
         {
             m_strError.clear();
             return true;
@@ -128,7 +131,7 @@ bool CTcpSource::WaitForData(int nMilliseconds) const
 
 bool CTcpSource::Send(const std::string& strText)
 {
-    auto deadline = Clock::now() + std::chrono::milliseconds(kOpenWaitMilliseconds);
+    COpenWait wait(kOpenWaitMilliseconds, m_pbCancel);
     size_t nDone = 0;
     while (IsOpen() && nDone < strText.size())
     {
@@ -137,8 +140,7 @@ bool CTcpSource::Send(const std::string& strText)
             nDone += static_cast<size_t>(nSent);
         else if (nSent < 0 && (errno == EAGAIN || errno == EINTR))
         {
-            pollfd fd{m_nFd, POLLOUT, 0};
-            if (poll(&fd, 1, MillisecondsLeft(deadline)) <= 0)
+            if (!PollInSteps(m_nFd, POLLOUT, wait))
                 Fail("no answer");
         }
         else

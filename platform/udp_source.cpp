@@ -16,9 +16,10 @@ constexpr int kResolveWaitMilliseconds = 3000;
 
 } // namespace
 
-CUdpSource::CUdpSource(std::string strHost, int nPort)
+CUdpSource::CUdpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel)
     : m_strHost(std::move(strHost))
     , m_nPort(nPort)
+    , m_pbCancel(pbCancel)
 {
 }
 
@@ -84,7 +85,8 @@ bool CUdpSource::Open()
     else
     {
         std::vector<SSocketAddress> addresses;
-        if (!ResolveHost(m_strHost, m_nPort, SOCK_DGRAM, true, kResolveWaitMilliseconds, addresses, m_strError))
+        if (!ResolveHost(m_strHost, m_nPort, SOCK_DGRAM, true, COpenWait(kResolveWaitMilliseconds, m_pbCancel), addresses,
+                         m_strError))
             return false;
         for (const SSocketAddress& address : addresses)
             if ((bBound = Bind(address.m_nFamily, &address.m_address, address.m_nLength)))

@@ -5,13 +5,15 @@
 
 #include "platform/byte_source.h"
 
+#include <atomic>
 #include <string>
 
 class CUdpSource : public IByteSource
 {
 public:
     // strHost is the local address to listen on; empty listens on every interface.
-    CUdpSource(std::string strHost, int nPort);
+    // A set *pbCancel ends the name lookup of Open early, failed.
+    CUdpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel = nullptr);
     ~CUdpSource() override;
     CUdpSource(const CUdpSource&) = delete;
     CUdpSource& operator=(const CUdpSource&) = delete;
@@ -32,6 +34,7 @@ private:
 
     std::string m_strHost;
     int m_nPort;
+    const std::atomic<bool>* m_pbCancel;
     int m_nFd = -1;
     std::string m_strError;
 };

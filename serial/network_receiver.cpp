@@ -38,18 +38,18 @@ bool IsNetworkSource(EReceiverSource eSource)
     return eSource == EReceiverSource::kGpsd || eSource == EReceiverSource::kTcp || eSource == EReceiverSource::kUdp;
 }
 
-std::unique_ptr<IByteSource> MakeNetworkSource(const SReceiverChoice& choice)
+std::unique_ptr<IByteSource> MakeNetworkSource(const SReceiverChoice& choice, const std::atomic<bool>* pbCancel)
 {
     switch (choice.m_eSource)
     {
     case EReceiverSource::kGpsd:
         return std::make_unique<CGpsdSource>(choice.m_strHost.empty() ? "localhost" : choice.m_strHost,
                                              choice.m_nPort > 0 ? choice.m_nPort : kGpsdDefaultPort,
-                                             choice.m_strDevice);
+                                             choice.m_strDevice, pbCancel);
     case EReceiverSource::kTcp:
-        return std::make_unique<CTcpSource>(choice.m_strHost, choice.m_nPort);
+        return std::make_unique<CTcpSource>(choice.m_strHost, choice.m_nPort, pbCancel);
     case EReceiverSource::kUdp:
-        return std::make_unique<CUdpSource>(choice.m_strHost, choice.m_nPort);
+        return std::make_unique<CUdpSource>(choice.m_strHost, choice.m_nPort, pbCancel);
     default:
         return nullptr;
     }

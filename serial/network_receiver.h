@@ -7,6 +7,7 @@
 #include "platform/byte_source.h"
 #include "settings/receiver_choice.h"
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,8 +17,10 @@
 // True for gpsd, TCP and UDP.
 bool IsNetworkSource(EReceiverSource eSource);
 
-// The source the choice names; null when it names no network receiver.
-std::unique_ptr<IByteSource> MakeNetworkSource(const SReceiverChoice& choice);
+// The source the choice names; null when it names no network receiver. A set *pbCancel ends
+// the source's opening early (see CTcpSource).
+std::unique_ptr<IByteSource> MakeNetworkSource(const SReceiverChoice& choice,
+                                               const std::atomic<bool>* pbCancel = nullptr);
 
 // Reads a network receiver as the command line writes it: strOption is "--gpsd"
 // ([HOST[:PORT[:DEVICE]]], empty for localhost:2947), "--tcp" (HOST:PORT) or "--udp"

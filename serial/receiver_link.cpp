@@ -53,7 +53,9 @@ bool CReceiverLink::Connect(CSerialPort& port, std::string& strFailure) const
 {
     port.m_nPort = 0;
     port.m_strDevicePath.clear();
-    port.m_makeSource = [choice = m_activeChoice] { return MakeNetworkSource(choice); };
+    port.m_makeSource = [choice = m_activeChoice](const std::atomic<bool>* pbCancel) {
+        return MakeNetworkSource(choice, pbCancel);
+    };
     port.m_bEnabled = true;
     port.m_nProbeLineFeeds = 0;
     if (port.Open())

@@ -63,7 +63,7 @@ std::unique_ptr<IByteSource> CSerialPort::MakeSource(bool& bDeviceMissing) const
 {
     if (m_makeSource)
     {
-        std::unique_ptr<IByteSource> pSource = m_makeSource();
+        std::unique_ptr<IByteSource> pSource = m_makeSource(m_pbCancel);
         bDeviceMissing = !pSource->Open();
         return pSource;
     }

@@ -85,9 +85,10 @@ public:
     std::string m_strName;
     // The device node to open instead of that of m_nPort (a port chosen by its path).
     std::string m_strDevicePath;
-    // Makes the source each Open opens instead of the serial device (a network source).
-    std::function<std::unique_ptr<IByteSource>()> m_makeSource;
-    // Set from another thread to end a probe early.
+    // Makes the source each Open opens instead of the serial device (a network source),
+    // handing it m_pbCancel so that its opening also ends early on a stop.
+    std::function<std::unique_ptr<IByteSource>(const std::atomic<bool>*)> m_makeSource;
+    // Set from another thread to end a probe, or the opening of a network source, early.
     const std::atomic<bool>* m_pbCancel = nullptr;
     // Line feeds among the bytes the last probe read from the device and dropped: the
     // lines of the stream that never reach the ring, so that a reader can keep counting

@@ -39,7 +39,8 @@ const std::string kUsage = std::string(
     "               exit status 3 when there is no receiver, 4 when it sends no data. When\n"
     "               the receiver is unplugged it waits for it and reads on when it is back,\n"
     "               saying so on standard error\n"
-    "  --port DEVICE  read this serial port (a device path such as /dev/ttyACM0, or COMn)\n"
+    "  --port DEVICE\n"
+    "               read this serial port (a device path such as /dev/ttyACM0, or COMn)\n"
     "               instead of the receiver choice of the settings\n"
     "  --baud N     read at N baud without probing the other speeds\n"
     "  --seconds N  stop reading the receiver after N seconds\n") +

@@ -68,9 +68,9 @@ TEST(NetAddressTest, LoopbackNamesResolveAndErrorsHaveWords)
 {
     std::vector<SSocketAddress> addresses;
     std::string strError;
-    ASSERT_TRUE(ResolveHost("127.0.0.1", 2947, SOCK_STREAM, false, 3000, addresses, strError)) << strError;
+    ASSERT_TRUE(ResolveHost("127.0.0.1", 2947, SOCK_STREAM, false, COpenWait(3000, nullptr), addresses, strError)) << strError;
     EXPECT_EQ(addresses.front().m_nFamily, AF_INET);
-    ASSERT_TRUE(ResolveHost("::1", 2947, SOCK_DGRAM, true, 3000, addresses, strError)) << strError;
+    ASSERT_TRUE(ResolveHost("::1", 2947, SOCK_DGRAM, true, COpenWait(3000, nullptr), addresses, strError)) << strError;
     EXPECT_EQ(addresses.front().m_nFamily, AF_INET6);
     EXPECT_EQ(SocketErrorWords(ECONNREFUSED), "connection refused");
     EXPECT_EQ(SocketErrorWords(ETIMEDOUT), "no answer");

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
+#include <thread>
+#include <atomic>
 #include <filesystem>
 
 namespace
@@ -86,6 +89,35 @@ TEST(TcpSourceTest, APortNobodyListensOnIsRefusedAndOpensLaterWhenTheServerComes
     ASSERT_TRUE(server.IsListening());
     EXPECT_TRUE(source.Open()) << source.LastError();
     EXPECT_EQ(source.LastError(), "");
+}
+
+// A server whose queue of connections is full answers no new one: connecting waits. A stop
+// asked for meanwhile (the window closing) ends the wait; without it Open would wait its
+// whole time.
+TEST(TcpSourceTest, AStopEndsTheWaitForAServerThatDoesNotAnswer)
+{
+    int nListener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    socklen_t nLength = 0;
+    sockaddr_storage address = loopback::Address("127.0.0.1", 0, nLength);
+    ASSERT_EQ(bind(nListener, reinterpret_cast<sockaddr*>(&address), nLength), 0);
+    ASSERT_EQ(listen(nListener, 0), 0);
+    int nPort = loopback::BoundPort(nListener);
+    // Fill the queue with a connection that is never accepted.
+    CTcpSource queued("127.0.0.1", nPort);
+    ASSERT_TRUE(queued.Open()) << queued.LastError();
+
+    std::atomic<bool> bStop{false};
+    CTcpSource source("127.0.0.1", nPort, &bStop);
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        bStop = true;
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(source.Open());
+    auto waited = std::chrono::steady_clock::now() - start;
+    stopper.join();
+    EXPECT_LT(waited, std::chrono::milliseconds(CTcpSource::kOpenWaitMilliseconds));
+    close(nListener);
 }
 
 TEST(UdpSourceTest, DatagramsArriveWholeAndEachEndsALine)
