@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "charts/sorted_satellites.h"
 #include "platform/recording_canvas.h"
 
 namespace {
@@ -346,18 +345,4 @@ TEST(SatelliteBars, MoreSatellitesThanFitNarrowToStayInsideWithSmallerNumbers) {
   // The legend names both systems beside the title.
   EXPECT_EQ(dc.TextsEqualTo("GLONASS").size(), 1u);
   EXPECT_EQ(dc.TextsEqualTo("GPS").size(), 1u);
-}
-
-TEST(SortedSatellites, EachPrnOnceAscendingEmptiesLast) {
-  const SSatTable raw = Table({{17, 1, 1, 1, false},
-                               {3, 2, 2, 2, true},
-                               {0, 0, 0, 0, false},
-                               {22, 3, 3, 3, false},
-                               {3, 4, 4, 4, false}});
-  const SSatTable sorted = SortSatellites(raw);
-  EXPECT_EQ(sorted[0], (SSatInfo{3, 2, 2, 2, true}));
-  EXPECT_EQ(sorted[1].m_nPrn, 17u);
-  EXPECT_EQ(sorted[2].m_nPrn, 22u);
-  EXPECT_EQ(sorted[3], SSatInfo{});
-  EXPECT_EQ(sorted[23], SSatInfo{});
 }
