@@ -27,15 +27,8 @@ bool PollInSteps(int nFd, short nEvents, const COpenWait& wait)
 } // namespace
 
 CTcpSource::CTcpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel)
-    : m_strHost(std::move(strHost))
-    , m_nPort(nPort)
-    , m_pbCancel(pbCancel)
+    : CSocketSource(std::move(strHost), nPort, pbCancel)
 {
-}
-
-CTcpSource::~CTcpSource()
-{
-    Close();
 }
 
 std::string CTcpSource::HostPort() const
@@ -87,7 +80,7 @@ bool CTcpSource::Open()
 {
     if (IsOpen())
         return true;
-    COpenWait wait(kOpenWaitMilliseconds, m_pbCancel);
+    COpenWait wait(kOpenWaitMilliseconds, CancelFlag());
     std::vector<SSocketAddress> addresses;
     if (!ResolveHost(m_strHost, m_nPort, SOCK_STREAM, false, wait, addresses, m_strError))
         return false;
@@ -120,18 +113,9 @@ long CTcpSource::Read(void* pBuffer, size_t nMax)
     return -1;
 }
 
-bool CTcpSource::WaitForData(int nMilliseconds) const
-{
-    if (!IsOpen())
-        return false;
-    // A closed or broken connection counts as ready, so the next Read reports it.
-    pollfd fd{m_nFd, POLLIN, 0};
-    return poll(&fd, 1, nMilliseconds) > 0;
-}
-
 bool CTcpSource::Send(const std::string& strText)
 {
-    COpenWait wait(kOpenWaitMilliseconds, m_pbCancel);
+    COpenWait wait(kOpenWaitMilliseconds, CancelFlag());
     size_t nDone = 0;
     while (IsOpen() && nDone < strText.size())
     {
@@ -153,11 +137,4 @@ void CTcpSource::Fail(std::string strWords)
 {
     Close();
     m_strError = std::move(strWords);
-}
-
-void CTcpSource::Close()
-{
-    if (m_nFd >= 0)
-        ::close(m_nFd);
-    m_nFd = -1;
 }

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,15 +16,8 @@ constexpr int kResolveWaitMilliseconds = 3000;
 } // namespace
 
 CUdpSource::CUdpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel)
-    : m_strHost(std::move(strHost))
-    , m_nPort(nPort)
-    , m_pbCancel(pbCancel)
+    : CSocketSource(std::move(strHost), nPort, pbCancel)
 {
-}
-
-CUdpSource::~CUdpSource()
-{
-    Close();
 }
 
 std::string CUdpSource::Describe() const
@@ -85,7 +77,7 @@ bool CUdpSource::Open()
     else
     {
         std::vector<SSocketAddress> addresses;
-        if (!ResolveHost(m_strHost, m_nPort, SOCK_DGRAM, true, COpenWait(kResolveWaitMilliseconds, m_pbCancel), addresses,
+        if (!ResolveHost(m_strHost, m_nPort, SOCK_DGRAM, true, COpenWait(kResolveWaitMilliseconds, CancelFlag()), addresses,
                          m_strError))
             return false;
         for (const SSocketAddress& address : addresses)
@@ -122,17 +114,4 @@ long CUdpSource::Read(void* pBuffer, size_t nMax)
         }
     }
     return static_cast<long>(nUsed);
-}
-
-bool CUdpSource::WaitForData(int nMilliseconds) const
-{
-    pollfd fd{m_nFd, POLLIN, 0};
-    return IsOpen() && poll(&fd, 1, nMilliseconds) > 0;
-}
-
-void CUdpSource::Close()
-{
-    if (m_nFd >= 0)
-        ::close(m_nFd);
-    m_nFd = -1;
 }
