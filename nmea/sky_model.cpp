@@ -72,6 +72,8 @@ public:
         return nValue && *nValue >= 0 && *nValue <= nMax ? static_cast<std::int16_t>(*nValue)
                                                          : kSkyAbsent;
     }
+    // The fields not yet taken.
+    std::string_view Rest() const { return m_rest; }
 
 private:
     std::string_view m_rest;
@@ -105,6 +107,16 @@ std::optional<ESatSystem> SystemOfTalker(std::string_view talker)
     if (talker == "GI")
         return ESatSystem::kNavIc;
     return std::nullopt;
+}
+
+// The system a sentence names: by its system identifier (0 when it has none), else by its
+// talker unless the identifier is GPS's.
+std::optional<ESatSystem> NamedSystem(int nSystemId, std::string_view talker)
+{
+    const std::optional<ESatSystem> named = SystemOfId(nSystemId);
+    if (named || nSystemId == 1)
+        return named;
+    return SystemOfTalker(talker);
 }
 
 std::optional<SSatId> Id(ESatSystem system, int nSvid)
@@ -225,9 +237,7 @@ ESkyChange CSkyModel::FeedGsv(std::string_view fields, std::string_view talker)
             key.m_nSystemId = static_cast<std::int8_t>(std::clamp(ParseDecimalInt(last), 0, 15));
         }
     }
-    std::optional<ESatSystem> named = SystemOfId(key.m_nSystemId);
-    if (!named && key.m_nSystemId != 1)
-        named = SystemOfTalker(talker);
+    const std::optional<ESatSystem> named = NamedSystem(key.m_nSystemId, talker);
 
     SSource& source = SourceFor(key);
     if (nMessage == 1) {
@@ -267,22 +277,15 @@ void CSkyModel::FeedGsa(std::string_view fields, std::string_view talker)
     CFieldCursor cursor(fields);
     cursor.Next();  // selection mode
     const int nFixType = cursor.NextInt().value_or(0);
-    const std::size_t nModeEnd = fields.find(',');
-    const std::size_t nFixEnd = nModeEnd == std::string_view::npos ? nModeEnd : fields.find(',', nModeEnd + 1);
-    const std::string_view satellites =
-        nFixEnd == std::string_view::npos ? std::string_view{} : fields.substr(nFixEnd + 1);
+    const std::string_view satellites = cursor.Rest();
     const std::size_t nFields = CountFields(satellites);
     std::size_t nSatelliteFields = nFields - std::min(nFields, kGsaDopFields);
-    std::optional<ESatSystem> named;
+    int nSystemId = 0;
     if (nFields == kGsaSatelliteFields + kGsaDopFields + 1) {
         nSatelliteFields = kGsaSatelliteFields;
-        const int nId = ParseDecimalInt(satellites.substr(satellites.rfind(',') + 1));
-        named = nId == 1 ? std::nullopt : SystemOfId(nId);
-        if (!named && nId != 1)
-            named = SystemOfTalker(talker);
-    } else {
-        named = SystemOfTalker(talker);
+        nSystemId = ParseDecimalInt(satellites.substr(satellites.rfind(',') + 1));
     }
+    const std::optional<ESatSystem> named = NamedSystem(nSystemId, talker);
 
     if (!m_bInGsaRun) {
         m_runSystems.reset();
