@@ -37,6 +37,10 @@ void DrawTextAt(Canvas& dc, const SPoint& point, const std::string& strText) {
 // A value the receiver left empty is drawn as 0, as a table holds it.
 unsigned Drawn(std::int16_t nValue) { return nValue < 0 ? 0u : static_cast<unsigned>(nValue); }
 
+// A legend entry: a square swatch as high as the text less 4 pixels, a 2-pixel gap, the name.
+int SwatchSize(const CanvasSize& nameExtent) { return nameExtent.cy - 4; }
+int LegendEntryWidth(const CanvasSize& nameExtent) { return SwatchSize(nameExtent) + 2 + nameExtent.cx; }
+
 std::int16_t ToValue(std::uint32_t nValue) {
   return static_cast<std::int16_t>(std::min<std::uint32_t>(nValue, 32767));
 }
@@ -116,8 +120,7 @@ void CSatelliteChart::DrawBarLegend(Canvas& dc, const CanvasRect& rcChart, int n
   std::size_t nRange = 0;
   int x = ranges[0][0];
   for (const ESatSystem system : LegendSystems()) {
-    const CanvasSize extent = dc.TextExtent(SatSystemName(system));
-    const int nWidth = extent.cy - 4 + 2 + extent.cx;
+    const int nWidth = LegendEntryWidth(dc.TextExtent(SatSystemName(system)));
     if (x + nWidth > ranges[nRange][1] && nRange == 0) {
       nRange = 1;
       x = ranges[1][0];
@@ -132,11 +135,11 @@ void CSatelliteChart::DrawBarLegend(Canvas& dc, const CanvasRect& rcChart, int n
 
 int CSatelliteChart::DrawLegendEntry(Canvas& dc, int x, int y, ESatSystem system) {
   const CanvasSize extent = dc.TextExtent(SatSystemName(system));
-  const int nSwatch = extent.cy - 4;
+  const int nSwatch = SwatchSize(extent);
   dc.FillRect({x, y + 2, x + nSwatch, y + 2 + nSwatch}, UsedColour(system));
   dc.FrameRect({x, y + 2, x + nSwatch, y + 2 + nSwatch}, m_brFrame.colour);
   dc.DrawText(x + nSwatch + 2, y, SatSystemName(system));
-  return nSwatch + 2 + extent.cx;
+  return LegendEntryWidth(extent);
 }
 
 void CSatelliteChart::DrawSkyPlot(Canvas& dc, const CanvasRect& rect) {
