@@ -297,30 +297,25 @@ void CReceiverLink::SetState(ELinkState eState, int nSilentSeconds)
 
 ELinkState CReceiverLink::State() const
 {
-    std::lock_guard lock(m_stateMutex);
-    return m_eState;
+    return Locked(m_eState);
 }
 
 int CReceiverLink::SilentSeconds() const
 {
-    std::lock_guard lock(m_stateMutex);
-    return m_nSilentSeconds;
+    return Locked(m_nSilentSeconds);
 }
 
 std::string CReceiverLink::SourceText() const
 {
-    std::lock_guard lock(m_stateMutex);
-    return m_strSource;
+    return Locked(m_strSource);
 }
 
 int CReceiverLink::BaudRate() const
 {
-    std::lock_guard lock(m_stateMutex);
-    return m_nBaudRate;
+    return Locked(m_nBaudRate);
 }
 
 std::string CReceiverLink::FailureText() const
 {
-    std::lock_guard lock(m_stateMutex);
-    return m_strFailure;
+    return Locked(m_strFailure);
 }

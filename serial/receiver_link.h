@@ -130,6 +130,13 @@ private:
     void SetState(ELinkState eState, int nSilentSeconds = 0);
     // Notes the port's description and speed for the windows.
     void NoteSource();
+    // A copy of one of the members m_stateMutex guards, taken under it.
+    template <typename T>
+    T Locked(const T& member) const
+    {
+        std::lock_guard lock(m_stateMutex);
+        return member;
+    }
 
     IWindowHandle& m_owner;
     IPrompt& m_prompt;
