@@ -26,6 +26,14 @@ QString FieldText(CColourPropertyPage& page, int nId)
     return pLabel ? pLabel->text() : QString();
 }
 
+// Every page opened once: the graphs record and the NMEA page lists from then on.
+void ShowWithEveryPageOpened(CGpsPropertySheet& sheet)
+{
+    sheet.show();
+    for (int i = sheet.GetPageCount() - 1; i >= 0; --i)
+        sheet.SetActivePage(i);
+}
+
 TEST(GpsMonitorLive, SimulatedReceiverFillsEveryPageAndStoppingItFreezesThem)
 {
     CTempDrives drives;
@@ -34,10 +42,7 @@ TEST(GpsMonitorLive, SimulatedReceiverFillsEveryPageAndStoppingItFreezesThem)
     CScriptedPrompt prompt;
     CGpsPropertySheet sheet(prompt);
     ASSERT_TRUE(sheet.IsLinkRunning()) << ::testing::PrintToString(prompt.Texts());
-    sheet.show();
-    // Every page opened once: the graphs record and the NMEA page lists from then on.
-    for (int i = sheet.GetPageCount() - 1; i >= 0; --i)
-        sheet.SetActivePage(i);
+    ShowWithEveryPageOpened(sheet);
 
     QTRY_VERIFY_WITH_TIMEOUT(FieldText(sheet.m_pageText, 1002).startsWith("Lat: "), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(!sheet.m_core.m_sky.View().empty(), 5000);
@@ -79,9 +84,7 @@ TEST(GpsMonitorLive, AnUnpluggedReceiverIsShownAndTheMonitorCarriesOnWhenItComes
     CScriptedPrompt prompt;
     CGpsPropertySheet sheet(prompt);
     ASSERT_TRUE(sheet.IsLinkRunning()) << ::testing::PrintToString(prompt.Texts());
-    sheet.show();
-    for (int i = sheet.GetPageCount() - 1; i >= 0; --i)
-        sheet.SetActivePage(i);
+    ShowWithEveryPageOpened(sheet);
     const auto Ggas = [&] { return sheet.m_pageNmea.Counts().Get(CSentenceCounts::kGGA); };
     const auto Heights = [&] { return sheet.m_pageLatLonHt.m_graphHeight.GetTrace(0).GetSize(); };
 
