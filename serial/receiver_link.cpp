@@ -99,7 +99,7 @@ bool CReceiverLink::TakeFromGpsd(std::string& strFailure)
 {
     if (IsNetworkSource(m_activeChoice.m_eSource))
         return false;
-    const std::string strDevice = m_port.m_strDevicePath.empty() ? DeviceOfComNumber(m_port.m_nPort) : m_port.m_strDevicePath;
+    const std::string strDevice = m_port.DevicePath();
     std::optional<SReceiverChoice> gpsd = GpsdReadingDevice(strDevice, m_systemGpsd);
     if (!gpsd || !m_prompt.AskYesNo(GpsdHoldsPortQuestion(strDevice), kLinkCaption))
         return false;

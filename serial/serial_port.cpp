@@ -59,6 +59,11 @@ std::string CSerialPort::Describe() const
     return FormatC("%s at %d baud", PortText().c_str(), m_nBaudRate);
 }
 
+std::string CSerialPort::DevicePath() const
+{
+    return m_strDevicePath.empty() ? DeviceOfComNumber(m_nPort) : m_strDevicePath;
+}
+
 std::unique_ptr<IByteSource> CSerialPort::MakeSource(bool& bDeviceMissing) const
 {
     if (m_makeSource)
@@ -67,8 +72,7 @@ std::unique_ptr<IByteSource> CSerialPort::MakeSource(bool& bDeviceMissing) const
         bDeviceMissing = !pSource->Open();
         return pSource;
     }
-    std::string strDevice = m_strDevicePath.empty() ? DeviceOfComNumber(m_nPort) : m_strDevicePath;
-    auto pSerial = std::make_unique<CSerialSource>(strDevice, PortText(), DeviceControlString(), m_b485HalfDuplex);
+    auto pSerial = std::make_unique<CSerialSource>(DevicePath(), PortText(), DeviceControlString(), m_b485HalfDuplex);
     pSerial->Open();
     bDeviceMissing = pSerial->Failure() == CSerialSource::EFailure::kNoDevice;
     return pSerial;

@@ -62,6 +62,8 @@ public:
     // What the port reads: "COM03 at 4800 baud", "/dev/pts/4 at 9600 baud", or the made
     // source's own description.
     std::string Describe() const;
+    // The device node this port opens: its chosen path, or the node of its port number.
+    std::string DevicePath() const;
     // Why the last Open failed, or why the source went (as a network source says it);
     // empty after a successful Open.
     const std::string& LastError() const { return m_strLastError; }
