@@ -18,6 +18,8 @@ struct SNetAddress
     std::string m_strDevice;  // gpsd only: the device asked for, empty for any
 };
 
+// Where gpsd is when nobody says otherwise: this machine, on gpsd's own port.
+inline constexpr const char* kGpsdDefaultHost = "localhost";
 inline constexpr int kGpsdDefaultPort = 2947;
 
 // Reads text into address. A missing port takes nDefaultPort (0: a port is required). A

@@ -43,7 +43,7 @@ std::unique_ptr<IByteSource> MakeNetworkSource(const SReceiverChoice& choice, co
     switch (choice.m_eSource)
     {
     case EReceiverSource::kGpsd:
-        return std::make_unique<CGpsdSource>(choice.m_strHost.empty() ? "localhost" : choice.m_strHost,
+        return std::make_unique<CGpsdSource>(choice.m_strHost.empty() ? kGpsdDefaultHost : choice.m_strHost,
                                              choice.m_nPort > 0 ? choice.m_nPort : kGpsdDefaultPort,
                                              choice.m_strDevice, pbCancel);
     case EReceiverSource::kTcp:
@@ -83,7 +83,7 @@ bool ParseNetworkReceiver(std::string_view strOption, std::string_view text, SRe
     {
         result.m_eSource = EReceiverSource::kGpsd;
         if (text.empty())
-            text = "localhost";
+            text = kGpsdDefaultHost;
         if (!ParseNetAddress(text, kGpsdDefaultPort, true, address))
         {
             strError = "--gpsd takes HOST[:PORT[:DEVICE]], not " + std::string(text);
@@ -156,7 +156,7 @@ bool NetworkChoiceFromFields(EReceiverSource eKind, std::string_view host, std::
     if (!strError.empty())
         return false;
     if (bGpsd && result.m_strHost.empty())
-        result.m_strHost = "localhost";
+        result.m_strHost = kGpsdDefaultHost;
     choice = result;
     return true;
 }

@@ -5,6 +5,7 @@
 // command line and the network receiver dialog name them the same way.
 
 #include "platform/byte_source.h"
+#include "platform/net_address.h"
 #include "settings/receiver_choice.h"
 
 #include <atomic>
@@ -46,8 +47,8 @@ bool NetworkChoiceFromFields(EReceiverSource eKind, std::string_view host, std::
 // (gpsd opens it for exclusive use), but its sentences can be had from gpsd.
 struct SGpsdAddress
 {
-    std::string m_strHost = "localhost";
-    int m_nPort = 2947;
+    std::string m_strHost = kGpsdDefaultHost;
+    int m_nPort = kGpsdDefaultPort;
 };
 // The gpsd reading strDevicePath (under that name or another that leads to the same
 // device node), as a receiver choice; nothing when that gpsd does not read it or does not
