@@ -11,6 +11,9 @@
 class CSocketSource : public IByteSource
 {
 public:
+    // How long Open waits in all for the name service (and a server), in milliseconds.
+    static constexpr int kOpenWaitMilliseconds = 3000;
+
     ~CSocketSource() override;
     CSocketSource(const CSocketSource&) = delete;
     CSocketSource& operator=(const CSocketSource&) = delete;

@@ -8,9 +8,6 @@
 class CTcpSource : public CSocketSource
 {
 public:
-    // How long Open waits in all for the name service and the server, in milliseconds.
-    static constexpr int kOpenWaitMilliseconds = 3000;
-
     // A set *pbCancel (the comms thread's stop flag) ends a wait of Open early, failed.
     CTcpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel = nullptr);
 

@@ -8,13 +8,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace
-{
-
-constexpr int kResolveWaitMilliseconds = 3000;
-
-} // namespace
-
 CUdpSource::CUdpSource(std::string strHost, int nPort, const std::atomic<bool>* pbCancel)
     : CSocketSource(std::move(strHost), nPort, pbCancel)
 {
@@ -77,7 +70,7 @@ bool CUdpSource::Open()
     else
     {
         std::vector<SSocketAddress> addresses;
-        if (!ResolveHost(m_strHost, m_nPort, SOCK_DGRAM, true, COpenWait(kResolveWaitMilliseconds, CancelFlag()), addresses,
+        if (!ResolveHost(m_strHost, m_nPort, SOCK_DGRAM, true, COpenWait(kOpenWaitMilliseconds, CancelFlag()), addresses,
                          m_strError))
             return false;
         for (const SSocketAddress& address : addresses)
