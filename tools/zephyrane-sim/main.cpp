@@ -147,9 +147,12 @@ void WaitForStop()
 }
 
 // A recording starts when a reader has set the line to the simulator's speed, so that it is
-// heard from its first line on.
-bool WaitForReader(const CPseudoTerminal& terminal, speed_t speed)
+// heard from its first line on; a synthesised receiver starts at once.
+bool WaitForReader(const CPseudoTerminal& terminal, const SOptions& options)
 {
+    if (options.m_strFile.empty())
+        return true;
+    const speed_t speed = SpeedOfBaudRate(options.m_nBaud);
     while (!s_bStop && terminal.LineSpeed() != speed)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return !s_bStop;
@@ -203,8 +206,7 @@ bool UnplugAndReplug(CSimulatedPort& port, const SOptions& options, CLinePacer& 
     port.Unplug();
     while (!s_bStop && std::chrono::steady_clock::now() - unplugged < std::chrono::duration<double>(options.m_dReplugAfter))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (s_bStop || !port.Plug() ||
-        (!options.m_strFile.empty() && !WaitForReader(port.Terminal(), SpeedOfBaudRate(options.m_nBaud))))
+    if (s_bStop || !port.Plug() || !WaitForReader(port.Terminal(), options))
         return false;
     pacer.Resume(port.Terminal(), std::chrono::duration<double>(std::chrono::steady_clock::now() - unplugged).count());
     return true;
@@ -232,7 +234,7 @@ int main(int argc, char** argv)
     if (!port.Plug())
         return kExitFailure;
 
-    if (pSource && (options.m_strFile.empty() || WaitForReader(port.Terminal(), SpeedOfBaudRate(options.m_nBaud))))
+    if (pSource && WaitForReader(port.Terminal(), options))
     {
         CLinePacer pacer(port.Terminal(), options.m_nBaud);
         bool bUnplugPending = options.m_dUnplugAfter > 0.0;
