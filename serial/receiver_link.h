@@ -94,7 +94,7 @@ public:
     // True when the link reads a receiver on the network (gpsd, TCP, UDP); call it from the
     // thread that starts the link.
     bool ReadsNetwork() const { return IsNetworkSource(m_activeChoice.m_eSource); }
-    // The messages of the last failed start, one a line; empty after a successful one.
+    // The first message of the last failed start; empty after a successful one.
     std::string FailureText() const;
 
     // While the link waits for a gone device, how often it searches again without a hotplug
